@@ -1,0 +1,20 @@
+#include "app/hosts_path.h"
+
+#include "text/text.h"
+
+namespace zk {
+
+HostsLocation resolveHostsPath(const std::string& systemFolder, const std::string& registryValue) {
+  HostsLocation loc;
+  loc.windowsFolder = replaceAllIgnoreCase(systemFolder, "\\system32\\", "");
+  if (registryValue.empty()) {
+    std::string sys = systemFolder;
+    if (!sys.empty() && sys.back() != '\\') sys += '\\';
+    loc.systemHostsPath = sys + "drivers\\etc\\hosts";
+    return loc;
+  }
+  loc.systemHostsPath = replaceAllIgnoreCase(registryValue, "%SystemRoot%", loc.windowsFolder) + "\\hosts";
+  return loc;
+}
+
+}  // namespace zk

@@ -1,0 +1,21 @@
+# Native build: the portable logic with its unit tests and benchmarks.
+target_sources(zk_core PRIVATE text/gbk_iconv.cpp)
+
+find_package(GTest REQUIRED)
+find_package(benchmark QUIET)
+enable_testing()
+include(GoogleTest)
+
+file(GLOB ZK_UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+add_executable(zk_unit_tests ${ZK_UNIT_TESTS})
+target_sources(zk_unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/fakes.cpp)
+target_link_libraries(zk_unit_tests PRIVATE zk_core GTest::gtest GTest::gtest_main)
+gtest_discover_tests(zk_unit_tests DISCOVERY_TIMEOUT 30)
+
+if(benchmark_FOUND)
+  file(GLOB ZK_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+  if(ZK_BENCHES)
+    add_executable(zk_bench ${ZK_BENCHES})
+    target_link_libraries(zk_bench PRIVATE zk_core benchmark::benchmark benchmark::benchmark_main)
+  endif()
+endif()

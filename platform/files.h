@@ -1,0 +1,35 @@
+// Files and folders. Paths are UTF-8 texts in Windows form ("C:\dir\file").
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zk {
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // Whole file as bytes; nothing when it cannot be read.
+  virtual std::optional<std::string> readFile(const std::string& path) = 0;
+  // Creates or truncates, writes every byte. False on any failure.
+  virtual bool writeFile(const std::string& path, std::string_view bytes) = 0;
+  virtual bool fileExists(const std::string& path) = 0;  // a file, not a folder
+  virtual bool folderExists(const std::string& path) = 0;
+  // Size in bytes, -1 when there is no such file.
+  virtual std::int64_t fileSize(const std::string& path) = 0;
+  virtual bool deleteFile(const std::string& path) = 0;
+  // No error when the folder exists already.
+  virtual bool createFolder(const std::string& path) = 0;
+  // Deletes the folder and everything in it; links inside are removed, never followed.
+  virtual bool deleteFolderTree(const std::string& path) = 0;
+  // Windows attribute bits (32 archive, 2 hidden, 4 system, 1 read-only).
+  virtual bool setAttributes(const std::string& path, std::uint32_t attributes) = 0;
+};
+
+// Guard of the folder delete: blanks before the path are ignored; an empty path and a bare
+// drive root ("C:", "C:\") are refused. Returns the path to delete, or nothing.
+std::optional<std::string> deletableFolderPath(std::string_view path);
+
+}  // namespace zk

@@ -1,0 +1,132 @@
+// The task runtime: named task slots, message-pumping waits, offloaded blocking work, timers.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <type_traits>
+#include <utility>
+
+#include "platform/task.h"
+
+namespace zk {
+
+// One slot per kind of background activity. Starting a task in a slot stops the one in it.
+enum class TaskSlot {
+  Startup,
+  TempRebuild,
+  CloudConnection,
+  Customisation,
+  LoadSettings,
+  SettingsSave,
+  AddressBlink,
+  MainCommand,
+};
+
+class Runtime {
+ public:
+  using Job = std::function<void()>;
+
+  virtual ~Runtime();
+
+  // Stops whatever runs in the slot, then runs the new task up to its first wait.
+  void start(TaskSlot slot, Task<> task);
+  // Cooperative stop: the task's frame is unwound at its current wait (or, when the task
+  // stops itself, at its next one). No thread is ever killed.
+  void stop(TaskSlot slot);
+  bool isRunning(TaskSlot slot) const;
+  void stopAll();
+
+  // Milliseconds of a monotonic clock (virtual in tests).
+  virtual std::int64_t nowMs() const = 0;
+
+  // Backend, UI thread only: run a job after ms milliseconds, or cancel it.
+  virtual std::uint64_t callAfter(int ms, Job job) = 0;
+  virtual void cancel(std::uint64_t id) = 0;
+  // Backend: run work on a worker thread. Work reaches the UI thread only through post().
+  virtual void runInBackground(Job work) = 0;
+  // Backend, any thread: run a job on the UI thread soon.
+  virtual void post(Job job) = 0;
+
+  struct WaitAwaiter {
+    Runtime& rt;
+    int ms;
+    bool await_ready() const noexcept { return false; }
+    void await_suspend(std::coroutine_handle<> h) { rt.suspendCurrent(ms, h); }
+    void await_resume() const noexcept {}
+  };
+  // Waits while the interface keeps processing messages.
+  WaitAwaiter pumpWait(int ms) { return WaitAwaiter{*this, ms < 0 ? 0 : ms}; }
+
+  template <class F>
+  struct OffloadAwaiter {
+    using R = std::invoke_result_t<F>;
+    struct Box {
+      std::optional<R> value;
+    };
+    Runtime& rt;
+    F fn;
+    std::shared_ptr<Box> box = std::make_shared<Box>();
+    bool await_ready() const noexcept { return false; }
+    void await_suspend(std::coroutine_handle<> h) {
+      std::uint64_t id = rt.suspendForResult(h);
+      Runtime* self = &rt;
+      rt.runInBackground([self, id, box = box, fn = std::move(fn)]() mutable {
+        box->value.emplace(fn());
+        self->post([self, id] { self->resumeFromResult(id); });
+      });
+    }
+    R await_resume() { return std::move(*box->value); }
+  };
+  // Runs blocking work on a worker; the task resumes on the UI thread with its result.
+  template <class F>
+  OffloadAwaiter<F> offload(F fn) {
+    return OffloadAwaiter<F>{*this, std::move(fn)};
+  }
+
+ private:
+  struct Record {
+    std::coroutine_handle<> root;
+    std::coroutine_handle<> waiting;
+    std::uint64_t timer = 0;
+    bool resuming = false;
+    bool stopRequested = false;
+    std::optional<TaskSlot> slot;
+  };
+
+  void suspendCurrent(int ms, std::coroutine_handle<> h);
+  std::uint64_t suspendForResult(std::coroutine_handle<> h);
+  void resumeFromResult(std::uint64_t id);
+  void resume(std::uint64_t id, std::coroutine_handle<> h);
+  void finish(std::uint64_t id);
+  void destroy(std::uint64_t id);
+
+  std::map<std::uint64_t, Record> tasks_;
+  std::map<TaskSlot, std::uint64_t> slots_;
+  std::uint64_t nextId_ = 1;
+  std::uint64_t current_ = 0;
+};
+
+// A window-timer-like ticker: period 0 stops it; each tick is one unit whatever its length.
+class Timer {
+ public:
+  Timer(Runtime& rt, std::function<void()> onTick);
+  ~Timer();
+  Timer(const Timer&) = delete;
+  Timer& operator=(const Timer&) = delete;
+
+  void setPeriod(int ms);
+  int period() const { return period_; }
+
+ private:
+  void arm();
+  Runtime& rt_;
+  std::function<void()> onTick_;
+  int period_ = 0;
+  std::uint64_t pending_ = 0;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace zk

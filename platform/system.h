@@ -1,0 +1,62 @@
+// Operating-system services other than files: registry, folders, processes, shell, clock, random.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "text/datetime.h"
+
+namespace zk {
+
+// Text values under HKEY_LOCAL_MACHINE.
+class Registry {
+ public:
+  virtual ~Registry() = default;
+  // Text of a string value (expandable ones expanded); empty when missing or not text.
+  virtual std::string readMachineText(const std::string& keyPath, const std::string& name) = 0;
+  virtual bool writeMachineText(const std::string& keyPath, const std::string& name,
+                                const std::string& value) = 0;
+};
+
+// Where things are. Folders end with a backslash unless said otherwise.
+class SpecialFolders {
+ public:
+  virtual ~SpecialFolders() = default;
+  virtual std::string appData() = 0;
+  virtual std::string desktop() = 0;
+  virtual std::string system() = 0;  // e.g. "C:\Windows\system32\"
+  virtual std::string ownFolder() = 0;  // no trailing backslash
+  virtual std::string ownFileName() = 0;
+};
+
+class Processes {
+ public:
+  virtual ~Processes() = default;
+  // Starts a command line with a hidden window; waits at most 1,000 ms for it to be ready for
+  // input, never for its end. True when the process was created.
+  virtual bool runHidden(const std::string& commandLine) = 0;
+};
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // Shell verbs "open" and "explore" on a file, folder or URL. True when it was handed over.
+  virtual bool open(const std::string& target) = 0;
+  virtual bool explore(const std::string& folder) = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual LocalTime now() = 0;
+};
+
+class Random {
+ public:
+  virtual ~Random() = default;
+  // A whole number in [low, high].
+  virtual int between(int low, int high) = 0;
+};
+
+}  // namespace zk

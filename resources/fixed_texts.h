@@ -1,0 +1,22 @@
+// The program's long fixed texts and scripts, in UTF-8; written out as GBK unless said otherwise.
+#pragma once
+
+#include <string>
+
+namespace zk::texts {
+
+extern const char* const kDefaultSettings;     // System.btx seed, 65 bytes
+extern const char* const kRegistryWarning;     // message box of a failed registry repair
+extern const char* const kRegistryHelp;        // RegSp.txt
+extern const char* const kRegistryScript;      // the .reg file's lines (written UTF-16LE)
+extern const char* const kRegistryScriptName;  // on the desktop
+extern const char* const kTempReadMeName;
+extern const char* const kTempReadMe;
+extern const char* const kDnscacheBat;  // 69 bytes
+extern const char* const kUrlRules;     // the custom address rules
+extern const char* const kReleaseDate;
+
+// The registry script as written: UTF-16LE with byte-order mark.
+std::string registryScriptFileBytes();
+
+}  // namespace zk::texts

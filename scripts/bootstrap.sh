@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Installs everything the builds and tests need, from Debian's archive only.
+# Idempotent: returns in a second or two when everything is already present.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+DEPS="$ROOT/build/deps"
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+
+PACKAGES=(
+  cmake make g++ clang-format dpkg-dev
+  mingw-w64 libz-mingw-w64-dev
+  wine wine64 xvfb xauth x11-utils
+  libboost1.81-dev libsimpleini-dev
+  libgtest-dev googletest libbenchmark-dev
+  zlib1g-dev libminizip-dev libcpp-httplib-dev
+  fonts-wqy-microhei imagemagick locales
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "bootstrap: installing ${missing[*]}"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# The zh_CN.UTF-8 locale lets Wine use code page 936 for file names too.
+LOCDIR="$DEPS/locale"
+if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$' && [ ! -d "$LOCDIR/zh_CN.UTF-8" ]; then
+  mkdir -p "$LOCDIR"
+  localedef -i zh_CN -f UTF-8 "$LOCDIR/zh_CN.UTF-8" || true
+fi
+
+# minizip for Windows, built from Debian's zlib source package (contrib/minizip).
+MZ="$DEPS/minizip-win64"
+if [ ! -f "$MZ/lib/libminizip.a" ]; then
+  work="$DEPS/zlib-src"
+  rm -rf "$work" && mkdir -p "$work/lists/partial"
+  # Same archive and suite as the machine's own sources for "main", in a private list.
+  uri="" suite=""
+  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+    uri=$(awk '/^URIs:/{print $2; exit}' /etc/apt/sources.list.d/debian.sources)
+    suite=$(awk '/^Suites:/{print $2; exit}' /etc/apt/sources.list.d/debian.sources)
+  fi
+  if [ -z "$uri" ] && [ -f /etc/apt/sources.list ]; then
+    read -r uri suite < <(awk '$1=="deb" && / main/{print $2, $3; exit}' /etc/apt/sources.list)
+  fi
+  echo "deb-src $uri $suite main" > "$work/sources.list"
+  APTOPT=(-o "Dir::Etc::SourceList=$work/sources.list" -o Dir::Etc::SourceParts=/nonexistent
+          -o "Dir::State::Lists=$work/lists")
+  $SUDO apt-get "${APTOPT[@]}" update -qq
+  (cd "$work" && apt-get "${APTOPT[@]}" source --download-only zlib >/dev/null 2>&1 &&
+     dpkg-source -x ./*.dsc src >/dev/null 2>&1)
+  src="$work/src/contrib/minizip"
+  mkdir -p "$MZ/lib" "$MZ/include/minizip" "$work/obj"
+  for f in zip unzip ioapi iowin32; do
+    x86_64-w64-mingw32-gcc-posix -O2 -w -DNOCRYPT= -I"$src" -c "$src/$f.c" -o "$work/obj/$f.o"
+  done
+  x86_64-w64-mingw32-ar rcs "$MZ/lib/libminizip.a" "$work/obj/"*.o
+  cp "$src"/{zip,unzip,ioapi,iowin32}.h "$MZ/include/minizip/"
+  rm -rf "$work"
+fi
+
+# Boost for the cross build: a folder holding only a link to Boost's headers.
+mkdir -p "$DEPS/boost-win64"
+[ -e "$DEPS/boost-win64/boost" ] || ln -s /usr/include/boost "$DEPS/boost-win64/boost"
+# SimpleIni is header-only too; the cross build sees only that header.
+mkdir -p "$DEPS/simpleini-win64"
+for h in /usr/include/SimpleIni.h /usr/include/ConvertUTF.h; do
+  [ -f "$h" ] && [ ! -e "$DEPS/simpleini-win64/$(basename "$h")" ] && ln -s "$h" "$DEPS/simpleini-win64/"
+done
+echo "bootstrap: ready"

@@ -1,0 +1,113 @@
+#include "settings/settings_window.h"
+
+#include "resources/fixed_texts.h"
+#include "text/text.h"
+
+namespace zk {
+
+namespace {
+constexpr Rgb kBlinkGrey{192, 192, 192};
+constexpr Rgb kWhite{255, 255, 255};
+const char* onOff(bool on) { return on ? "1" : "0"; }
+}  // namespace
+
+SettingsWindowLogic::SettingsWindowLogic(SettingsStore& store, SettingsView& view, MainView& main,
+                                         Prompter& prompt, Runtime& rt, const ProgramValues& values)
+    : store_(store), view_(view), main_(main), prompt_(prompt), rt_(rt), values_(values) {}
+
+SettingsWindowLogic::~SettingsWindowLogic() {
+  // Both tasks point at this window; neither may outlive it.
+  rt_.stop(TaskSlot::AddressBlink);
+  rt_.stop(TaskSlot::SettingsSave);
+}
+
+void SettingsWindowLogic::onCreated() {
+  const KeptSettings& k = store_.kept();
+  view_.setTicked(SettingsBox::WelcomeAnimation, isOn(k.hydh));
+  view_.setTicked(SettingsBox::EmojiPointer, isOn(k.qbmj));
+  view_.setTicked(SettingsBox::OpenNavigation, isOn(k.zddh));
+  view_.setTicked(SettingsBox::ProtectHosts, isOn(k.aqsx));
+  bool custom = k.xfwq == "3";
+  view_.setTicked(SettingsBox::CustomServer, custom);
+  view_.setAddress(custom ? k.zurl : std::string());
+  view_.setAddressEnabled(custom);
+  view_.setCancelBoxEnabled(!values_.srdzValue.empty());
+  view_.setTicked(SettingsBox::CancelCustomisation, !values_.srdzValue.empty() && values_.srdzValue != "1");
+  if (values_.customisationMode != "自己") view_.setNarrow();
+}
+
+void SettingsWindowLogic::onCustomBoxClicked() { view_.setAddressEnabled(view_.ticked(SettingsBox::CustomServer)); }
+
+void SettingsWindowLogic::onSaveClicked() { rt_.start(TaskSlot::SettingsSave, saveCommand()); }
+
+void SettingsWindowLogic::onRestoreDefaultsClicked() { rt_.start(TaskSlot::SettingsSave, restoreDefaults()); }
+
+void SettingsWindowLogic::onCloseClicked() {
+  rt_.stop(TaskSlot::AddressBlink);
+  view_.close();
+  main_.setShown(true);
+}
+
+Task<> SettingsWindowLogic::saveCommand() { co_await save(); }
+
+Task<bool> SettingsWindowLogic::save() {
+  store_.write("HYDH", onOff(view_.ticked(SettingsBox::WelcomeAnimation)));
+  if (view_.ticked(SettingsBox::CustomServer)) {
+    std::string typed = view_.address();
+    if (typed.empty()) {
+      prompt_.show("您尚未填写自定义地址，请认真填写！", "抱歉", box::Ok);
+      rt_.start(TaskSlot::AddressBlink, blinkAddress());
+      co_return false;
+    }
+    if (!startsWithIgnoreCase(trimBlanks(typed), "http://")) {
+      prompt_.show(texts::kUrlRules, "抱歉", box::Ok);
+      rt_.start(TaskSlot::AddressBlink, blinkAddress());
+      co_return false;
+    }
+    store_.write("ZFJH", "1");
+    store_.write("ZURL", typed);
+  } else {
+    store_.write("ZFJH", "0");
+    store_.write("ZURL", "");
+  }
+  bool emoji = view_.ticked(SettingsBox::EmojiPointer);
+  store_.write("QBMJ", onOff(emoji));
+  store_.setEmojiPointer(emoji);
+  store_.write("ZDDH", onOff(view_.ticked(SettingsBox::OpenNavigation)));
+  store_.write("AQSX", onOff(view_.ticked(SettingsBox::ProtectHosts)));
+  // Only an installation that has a customisation carries the cancel choice; writing it
+  // otherwise would switch an empty customisation on at the next start.
+  if (!values_.srdzValue.empty())
+    store_.personalIni().write("Personal", "SRDZ", view_.ticked(SettingsBox::CancelCustomisation) ? "0" : "1");
+  co_await rt_.pumpWait(600);
+  co_await closeWithReload();
+  co_return true;
+}
+
+Task<> SettingsWindowLogic::closeWithReload() {
+  co_await store_.loadAndApply();
+  rt_.stop(TaskSlot::AddressBlink);
+  view_.close();
+  main_.setShown(true);
+}
+
+Task<> SettingsWindowLogic::restoreDefaults() {
+  view_.setTicked(SettingsBox::WelcomeAnimation, true);
+  view_.setTicked(SettingsBox::CustomServer, false);
+  view_.setTicked(SettingsBox::EmojiPointer, false);
+  view_.setTicked(SettingsBox::OpenNavigation, true);
+  view_.setTicked(SettingsBox::ProtectHosts, true);
+  Prompter& prompt = prompt_;  // the window (and this object) is gone once save closes it
+  if (co_await save()) prompt.show("已恢复默认设置", "恭喜！", box::Ok);
+}
+
+Task<> SettingsWindowLogic::blinkAddress() {
+  for (int i = 0; i < 5; ++i) {
+    view_.setAddressBackground(kBlinkGrey);
+    co_await rt_.pumpWait(80);
+    view_.setAddressBackground(kWhite);
+    co_await rt_.pumpWait(80);
+  }
+}
+
+}  // namespace zk

@@ -1,0 +1,130 @@
+#include "tests/support/fakes.h"
+
+#include "text/text.h"
+
+namespace zk::test {
+
+std::string FakeFileSystem::key(const std::string& path) {
+  std::string k;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    char c = path[i] == '/' ? '\\' : path[i];
+    if (c == '\\' && !k.empty() && k.back() == '\\' && i > 1) continue;  // doubled separators
+    k += c;
+  }
+  while (k.size() > 3 && k.back() == '\\') k.pop_back();
+  return asciiLower(k);
+}
+
+std::string FakeFileSystem::parentKey(const std::string& k) const {
+  auto cut = k.rfind('\\');
+  if (cut == std::string::npos) return {};
+  return cut == 2 ? k.substr(0, 3) : k.substr(0, cut);  // "c:\" is the root
+}
+
+std::optional<std::string> FakeFileSystem::readFile(const std::string& path) {
+  auto it = files_.find(key(path));
+  if (it == files_.end()) return std::nullopt;
+  return it->second;
+}
+
+bool FakeFileSystem::writeFile(const std::string& path, std::string_view bytes) {
+  std::string k = key(path);
+  if (folders_.count(k) || readOnlyFiles.count(k) || !folders_.count(parentKey(k))) return false;
+  files_[k] = std::string(bytes);
+  ++writes;
+  return true;
+}
+
+std::int64_t FakeFileSystem::fileSize(const std::string& path) {
+  auto it = files_.find(key(path));
+  return it == files_.end() ? -1 : static_cast<std::int64_t>(it->second.size());
+}
+
+bool FakeFileSystem::deleteFile(const std::string& path) {
+  std::string k = key(path);
+  if (readOnlyFiles.count(k)) return false;
+  return files_.erase(k) != 0;
+}
+
+bool FakeFileSystem::createFolder(const std::string& path) {
+  std::string k = key(path);
+  if (folders_.count(k)) return true;
+  if (files_.count(k) || !folders_.count(parentKey(k))) return false;
+  folders_.insert(k);
+  return true;
+}
+
+bool FakeFileSystem::deleteFolderTree(const std::string& path) {
+  std::string k = key(path);
+  if (!folders_.count(k) || undeletableFolders.count(k)) return false;
+  std::string prefix = k + "\\";
+  for (auto it = files_.begin(); it != files_.end();)
+    it = it->first.rfind(prefix, 0) == 0 ? files_.erase(it) : std::next(it);
+  for (auto it = folders_.begin(); it != folders_.end();)
+    it = (*it == k || it->rfind(prefix, 0) == 0) ? folders_.erase(it) : std::next(it);
+  return true;
+}
+
+bool FakeFileSystem::setAttributes(const std::string& path, std::uint32_t a) {
+  std::string k = key(path);
+  if (!files_.count(k)) return false;
+  attributes[k] = a;
+  return true;
+}
+
+void FakeFileSystem::addFolder(const std::string& path) {
+  std::string k = key(path);
+  while (!k.empty() && !folders_.count(k)) {
+    folders_.insert(k);
+    std::string p = parentKey(k);
+    if (p == k) break;
+    k = p;
+  }
+}
+
+void FakeFileSystem::addFile(const std::string& path, std::string bytes) {
+  std::string k = key(path);
+  addFolder(parentKey(k));
+  files_[k] = std::move(bytes);
+}
+
+std::vector<std::string> FakeFileSystem::filesUnder(const std::string& folder) const {
+  std::vector<std::string> out;
+  std::string prefix = key(folder) + "\\";
+  for (auto& [k, v] : files_)
+    if (k.rfind(prefix, 0) == 0) out.push_back(k.substr(prefix.size()));
+  return out;
+}
+
+std::string FakeRegistry::readMachineText(const std::string& keyPath, const std::string& name) {
+  auto it = values.find(asciiLower(keyPath + "\\" + name));
+  return it == values.end() ? std::string() : it->second;
+}
+
+bool FakeRegistry::writeMachineText(const std::string& keyPath, const std::string& name, const std::string& value) {
+  ++writeCalls;
+  if (!writable) return false;
+  values[asciiLower(keyPath + "\\" + name)] = value;
+  return true;
+}
+
+Answer FakePrompter::show(const std::string& text, const std::string& title, unsigned flags) {
+  shown.push_back({text, title, flags});
+  if ((flags & 0xF) != box::YesNo) return Answer::Ok;
+  if (answers.empty()) return Answer::No;
+  Answer a = answers.front();
+  answers.pop_front();
+  return a;
+}
+
+void FakeMainView::setRadioChecked(Server s, bool on) {
+  // Radio buttons of one group: ticking one clears the others.
+  if (on) {
+    radios.clear();
+    radios.insert(s);
+  } else {
+    radios.erase(s);
+  }
+}
+
+}  // namespace zk::test

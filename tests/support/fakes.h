@@ -1,0 +1,188 @@
+// In-memory doubles of the platform interfaces and the views, with failure injection.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/about.h"
+#include "platform/files.h"
+#include "platform/prompt.h"
+#include "platform/system.h"
+#include "settings/main_view.h"
+#include "settings/settings_window.h"
+
+namespace zk::test {
+
+// A Windows-like file system: case-insensitive paths, doubled backslashes accepted, a file
+// needs its folder, and a name is either a file or a folder.
+class FakeFileSystem : public FileSystem {
+ public:
+  static std::string key(const std::string& path);
+
+  std::optional<std::string> readFile(const std::string& path) override;
+  bool writeFile(const std::string& path, std::string_view bytes) override;
+  bool fileExists(const std::string& path) override { return files_.count(key(path)) != 0; }
+  bool folderExists(const std::string& path) override { return folders_.count(key(path)) != 0; }
+  std::int64_t fileSize(const std::string& path) override;
+  bool deleteFile(const std::string& path) override;
+  bool createFolder(const std::string& path) override;
+  bool deleteFolderTree(const std::string& path) override;
+  bool setAttributes(const std::string& path, std::uint32_t attributes) override;
+
+  // Test set-up: a folder and all its parents; a file (its folder created too).
+  void addFolder(const std::string& path);
+  void addFile(const std::string& path, std::string bytes);
+  std::string bytes(const std::string& path) { return readFile(path).value_or("<missing>"); }
+  std::vector<std::string> filesUnder(const std::string& folder) const;
+
+  std::set<std::string> readOnlyFiles;       // writes and deletes fail
+  std::set<std::string> undeletableFolders;  // tree deletes fail (files in use)
+  std::map<std::string, std::uint32_t> attributes;
+  int writes = 0;
+
+ private:
+  std::map<std::string, std::string> files_;
+  std::set<std::string> folders_;
+  std::string parentKey(const std::string& k) const;
+};
+
+class FakeRegistry : public Registry {
+ public:
+  std::string readMachineText(const std::string& keyPath, const std::string& name) override;
+  bool writeMachineText(const std::string& keyPath, const std::string& name, const std::string& value) override;
+  std::map<std::string, std::string> values;  // "key\name" -> text
+  bool writable = true;
+  int writeCalls = 0;
+};
+
+class FakeFolders : public SpecialFolders {
+ public:
+  std::string appData() override { return appDataPath; }
+  std::string desktop() override { return desktopPath; }
+  std::string system() override { return systemPath; }
+  std::string ownFolder() override { return ownFolderPath; }
+  std::string ownFileName() override { return ownName; }
+  std::string appDataPath = "C:\\Users\\张三\\AppData\\Roaming\\";
+  std::string desktopPath = "C:\\Users\\张三\\Desktop\\";
+  std::string systemPath = "C:\\Windows\\system32\\";
+  std::string ownFolderPath = "D:\\下载";
+  std::string ownName = "Zelkora.exe";
+};
+
+class FakeProcesses : public Processes {
+ public:
+  bool runHidden(const std::string& commandLine) override {
+    started.push_back(commandLine);
+    return canStart;
+  }
+  std::vector<std::string> started;
+  bool canStart = true;
+};
+
+class FakeShell : public Shell {
+ public:
+  bool open(const std::string& target) override {
+    opened.push_back(target);
+    return true;
+  }
+  bool explore(const std::string& folder) override {
+    explored.push_back(folder);
+    return true;
+  }
+  std::vector<std::string> opened, explored;
+};
+
+class FakeClock : public Clock {
+ public:
+  LocalTime now() override { return time; }
+  LocalTime time{2026, 12, 7, 9, 5, 7};
+};
+
+// Answers message boxes from a script; records every box shown.
+class FakePrompter : public Prompter {
+ public:
+  struct Shown {
+    std::string text, title;
+    unsigned flags;
+  };
+  Answer show(const std::string& text, const std::string& title, unsigned flags) override;
+  std::deque<Answer> answers;  // consumed by Yes/No boxes
+  std::vector<Shown> shown;
+};
+
+class FakeMainView : public MainView {
+ public:
+  void setSkin(const Skin& s) override { skins.push_back(s); }
+  void setFetchPicture(FetchPicture p) override { picture = p; }
+  bool radioChecked(Server s) const override { return radios.count(s) != 0; }
+  void setRadioChecked(Server s, bool on) override;
+  bool adBlockingTicked() const override { return adTicked; }
+  void setAdBlockingTicked(bool t) override { adTicked = t; }
+  bool navigationBlockingTicked() const override { return navTicked; }
+  void setNavigationBlockingTicked(bool t) override { navTicked = t; }
+  std::string retryCounterText() const override { return retryText; }
+  void setRetryCounterText(const std::string& t) override { retryText = t; }
+  void setEmojiPointerOnAll(bool on) override { pointerCalls.push_back(on); }
+  Rect windowRect() const override { return window; }
+  void setCurtain(const Rect& r) override { curtainRect = r; }
+  Rect curtain() const override { return curtainRect; }
+  void setCurtainVisible(bool v) override { curtainVisible = v; }
+  void setAvatarVisible(bool v) override { avatarVisible = v; }
+  void setNicknameVisible(bool v) override { nicknameVisible = v; }
+  void setShown(bool s) override { shown = s; }
+  void openSettingsWindow(bool modal) override { settingsOpened.push_back(modal); }
+  void openAboutWindow() override { ++aboutOpened; }
+
+  std::vector<Skin> skins;
+  FetchPicture picture = FetchPicture::Error;
+  std::set<Server> radios;
+  bool adTicked = false, navTicked = false;
+  std::string retryText = "design";
+  std::vector<bool> pointerCalls;
+  Rect window{300, 200, 462, 390};
+  Rect curtainRect{0, 37, 462, 353};
+  bool curtainVisible = true, avatarVisible = true, nicknameVisible = true, shown = true;
+  std::vector<bool> settingsOpened;
+  int aboutOpened = 0;
+};
+
+class FakeSettingsView : public SettingsView {
+ public:
+  bool ticked(SettingsBox b) const override { return boxes.count(b) != 0; }
+  void setTicked(SettingsBox b, bool on) override {
+    if (on)
+      boxes.insert(b);
+    else
+      boxes.erase(b);
+  }
+  void setCancelBoxEnabled(bool e) override { cancelEnabled = e; }
+  std::string address() const override { return addressText; }
+  void setAddress(const std::string& t) override { addressText = t; }
+  void setAddressEnabled(bool e) override { addressEnabled = e; }
+  void setAddressBackground(Rgb c) override { backgrounds.push_back(c); }
+  void setNarrow() override { narrow = true; }
+  void close() override { ++closed; }
+
+  std::set<SettingsBox> boxes;
+  bool cancelEnabled = true, addressEnabled = true, narrow = false;
+  std::string addressText;
+  std::vector<Rgb> backgrounds;
+  int closed = 0;
+};
+
+class FakeAboutView : public AboutView {
+ public:
+  void setTexts(const std::string& v, const std::string& r, const std::string& c) override {
+    version = v;
+    released = r;
+    copyright = c;
+  }
+  void close() override { ++closed; }
+  std::string version, released, copyright;
+  int closed = 0;
+};
+
+}  // namespace zk::test

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/support/virtual_runtime.h"
+
+namespace zk {
+namespace {
+
+using test::VirtualRuntime;
+
+// Records when a task passes each point, and whether its locals were unwound.
+struct Trace {
+  std::vector<std::string> events;
+  int alive = 0;
+};
+struct Guard {
+  Trace& t;
+  explicit Guard(Trace& tr) : t(tr) { ++t.alive; }
+  ~Guard() { --t.alive; }
+};
+
+Task<int> inner(Runtime& rt, Trace& t) {
+  Guard g(t);
+  co_await rt.pumpWait(100);
+  t.events.push_back("inner@" + std::to_string(rt.nowMs()));
+  co_return 7;
+}
+
+Task<> outer(Runtime& rt, Trace& t) {
+  Guard g(t);
+  t.events.push_back("start@" + std::to_string(rt.nowMs()));
+  int v = co_await inner(rt, t);
+  co_await rt.pumpWait(50);
+  t.events.push_back("end " + std::to_string(v) + "@" + std::to_string(rt.nowMs()));
+}
+
+TEST(Runtime, TaskRunsToFirstWaitAtOnceAndResumesOnVirtualTime) {
+  VirtualRuntime rt;
+  Trace t;
+  rt.start(TaskSlot::MainCommand, outer(rt, t));
+  EXPECT_EQ(t.events, std::vector<std::string>{"start@0"});
+  rt.advance(99);
+  EXPECT_EQ(t.events.size(), 1u);
+  rt.runUntilIdle();
+  EXPECT_EQ(t.events, (std::vector<std::string>{"start@0", "inner@100", "end 7@150"}));
+  EXPECT_FALSE(rt.isRunning(TaskSlot::MainCommand));
+  EXPECT_EQ(t.alive, 0);
+}
+
+TEST(Runtime, StartingASlotStopsItsTaskAndUnwindsNestedFrames) {
+  VirtualRuntime rt;
+  Trace first, second;
+  rt.start(TaskSlot::MainCommand, outer(rt, first));
+  rt.advance(30);
+  EXPECT_EQ(first.alive, 2);  // outer and inner frames hold their locals
+  rt.start(TaskSlot::MainCommand, outer(rt, second));
+  EXPECT_EQ(first.alive, 0);
+  rt.runUntilIdle();
+  EXPECT_EQ(first.events, std::vector<std::string>{"start@0"});
+  EXPECT_EQ(second.events.back(), "end 7@180");
+}
+
+TEST(Runtime, SlotsAreIndependentAndStopAllEndsEverything) {
+  VirtualRuntime rt;
+  Trace a, b;
+  rt.start(TaskSlot::MainCommand, outer(rt, a));
+  rt.start(TaskSlot::TempRebuild, outer(rt, b));
+  rt.stop(TaskSlot::TempRebuild);
+  rt.runUntilIdle();
+  EXPECT_EQ(a.events.size(), 3u);
+  EXPECT_EQ(b.events.size(), 1u);
+  rt.start(TaskSlot::MainCommand, outer(rt, a));
+  rt.stopAll();
+  EXPECT_EQ(a.alive, 0);
+  EXPECT_TRUE(rt.idle());
+}
+
+Task<> stopsItself(Runtime& rt, Trace& t) {
+  Guard g(t);
+  rt.stop(TaskSlot::MainCommand);
+  t.events.push_back("after stop");
+  co_await rt.pumpWait(10);
+  t.events.push_back("never");
+}
+
+TEST(Runtime, ATaskThatStopsItsOwnSlotEndsAtItsNextWait) {
+  VirtualRuntime rt;
+  Trace t;
+  rt.start(TaskSlot::MainCommand, stopsItself(rt, t));
+  rt.runUntilIdle();
+  EXPECT_EQ(t.events, std::vector<std::string>{"after stop"});
+  EXPECT_EQ(t.alive, 0);
+  EXPECT_FALSE(rt.isRunning(TaskSlot::MainCommand));
+}
+
+Task<> restartsItself(Runtime& rt, Trace& t, int round);
+Task<> restartsItself(Runtime& rt, Trace& t, int round) {
+  Guard g(t);
+  t.events.push_back("round " + std::to_string(round));
+  co_await rt.pumpWait(10);
+  if (round < 3) rt.start(TaskSlot::MainCommand, restartsItself(rt, t, round + 1));
+  co_await rt.pumpWait(10);
+  t.events.push_back("tail " + std::to_string(round));
+}
+
+TEST(Runtime, ATaskCanRestartItsOwnSlot) {
+  VirtualRuntime rt;
+  Trace t;
+  rt.start(TaskSlot::MainCommand, restartsItself(rt, t, 1));
+  rt.runUntilIdle();
+  EXPECT_EQ(t.events, (std::vector<std::string>{"round 1", "round 2", "round 3", "tail 3"}));
+  EXPECT_EQ(t.alive, 0);
+}
+
+Task<> offloads(Runtime& rt, std::vector<int>& got) {
+  int v = co_await rt.offload([] { return 41; });
+  got.push_back(v + 1);
+  std::string s = co_await rt.offload([] { return std::string("worker"); });
+  got.push_back(static_cast<int>(s.size()));
+}
+
+TEST(Runtime, OffloadedWorkResumesTheTaskWithItsResult) {
+  VirtualRuntime rt;
+  std::vector<int> got;
+  rt.start(TaskSlot::MainCommand, offloads(rt, got));
+  EXPECT_TRUE(got.empty());  // the result comes back through the UI queue
+  rt.runUntilIdle();
+  EXPECT_EQ(got, (std::vector<int>{42, 6}));
+}
+
+TEST(Runtime, AResultArrivingForAStoppedTaskIsDropped) {
+  VirtualRuntime rt;
+  std::vector<int> got;
+  rt.start(TaskSlot::MainCommand, offloads(rt, got));
+  rt.stop(TaskSlot::MainCommand);
+  rt.runUntilIdle();
+  EXPECT_TRUE(got.empty());
+}
+
+TEST(Timer, TicksAtItsPeriodAndPeriodZeroStopsIt) {
+  VirtualRuntime rt;
+  int ticks = 0;
+  Timer timer(rt, [&] { ++ticks; });
+  timer.setPeriod(10);
+  rt.advance(95);
+  EXPECT_EQ(ticks, 9);
+  timer.setPeriod(0);
+  rt.advance(100);
+  EXPECT_EQ(ticks, 9);
+  timer.setPeriod(1);
+  rt.advance(500);
+  EXPECT_EQ(ticks, 509);  // 1 ms ticks: one unit each
+}
+
+TEST(Timer, AHandlerCanStopOrRestartItsOwnTimer) {
+  VirtualRuntime rt;
+  int ticks = 0;
+  Timer timer(rt, [&] {});
+  Timer selfStopping(rt, [&] {
+    if (++ticks == 3) timer.setPeriod(0);
+  });
+  Timer* self = &selfStopping;
+  Timer stopper(rt, [&] { self->setPeriod(0); });
+  selfStopping.setPeriod(5);
+  stopper.setPeriod(12);
+  rt.advance(100);
+  EXPECT_EQ(ticks, 2);
+  EXPECT_EQ(selfStopping.period(), 0);
+}
+
+}  // namespace
+}  // namespace zk

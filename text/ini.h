@@ -1,0 +1,16 @@
+// INI text access with the semantics the settings rely on, on GBK bytes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zk {
+
+// One key of INI text; missing file content, section or key reads as empty.
+// Section and key names compare without ASCII case, as the Windows profile functions do.
+std::string iniReadKey(std::string_view content, std::string_view section, std::string_view key);
+// The INI text with one key set, section and key created when missing; CR LF line ends.
+std::string iniWriteKey(std::string_view content, std::string_view section, std::string_view key,
+                        std::string_view value);
+
+}  // namespace zk
