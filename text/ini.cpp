@@ -1,4 +1,4 @@
-// SimpleIni does the parsing; this file fixes encoding-neutral bytes and CR LF output.
+// Reading parses with SimpleIni; writing edits one line. Bytes pass through untouched (GBK).
 #include "text/ini.h"
 
 // Bytes in, bytes out on every platform: the encoding is GBK, decided by the caller.
@@ -17,17 +17,6 @@ void load(CSimpleIniA& ini, std::string_view content) {
   ini.LoadData(text.data(), text.size());
 }
 
-std::string withCrLf(const std::string& s) {
-  std::string out;
-  out.reserve(s.size() + s.size() / 8);
-  for (char c : s) {
-    if (c == '\r') continue;
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
-}
-
 }  // namespace
 
 std::string iniReadKey(std::string_view content, std::string_view section, std::string_view key) {
@@ -37,18 +26,51 @@ std::string iniReadKey(std::string_view content, std::string_view section, std::
   return v ? std::string(v) : std::string();
 }
 
+// A line edit, as the Windows profile functions do: the key's line is replaced (or added at the
+// end of its section, or a new section is appended) and every other byte stays as it was.
 std::string iniWriteKey(std::string_view content, std::string_view section, std::string_view key,
                         std::string_view value) {
-  CSimpleIniA ini(false, false, false);
-  load(ini, content);
-  // Values are one line: a line break would create a new key.
-  std::string oneLine;
+  std::string line(key);
+  line += '=';
   for (char c : value)
-    if (c != '\r' && c != '\n') oneLine += c;
-  ini.SetValue(std::string(section).c_str(), std::string(key).c_str(), oneLine.c_str());
-  std::string out;
-  ini.Save(out);
-  return withCrLf(out);
+    if (c != '\r' && c != '\n') line += c;  // a line break would forge another key
+  line += "\r\n";
+
+  const std::string wantSection = asciiLower(section);
+  const std::string wantKey = asciiLower(key);
+  bool inSection = false;
+  std::size_t insertAt = std::string_view::npos;  // after the section's last non-blank line
+  for (std::size_t pos = 0; pos < content.size();) {
+    std::size_t end = content.find('\n', pos);
+    end = end == std::string_view::npos ? content.size() : end + 1;
+    std::string text = trimBlanks(content.substr(pos, end - pos));
+    if (!text.empty() && text.front() == '[') {
+      if (inSection) break;
+      auto close = text.find(']');
+      inSection = close != std::string::npos && asciiLower(trimBlanks(text.substr(1, close - 1))) == wantSection;
+      if (inSection) insertAt = end;
+    } else if (inSection && !text.empty()) {
+      insertAt = end;
+      auto eq = text.find('=');
+      if (text[0] != ';' && text[0] != '#' && eq != std::string::npos &&
+          asciiLower(trimBlanks(text.substr(0, eq))) == wantKey) {
+        // The key keeps its spelling on disk.
+        std::string kept = trimBlanks(text.substr(0, eq)) + line.substr(key.size());
+        return std::string(content.substr(0, pos)) + kept + std::string(content.substr(end));
+      }
+    }
+    pos = end;
+  }
+  std::string out(content);
+  if (insertAt != std::string_view::npos) {
+    if (insertAt > 0 && out[insertAt - 1] != '\n') {
+      out.insert(insertAt, "\r\n");
+      insertAt += 2;
+    }
+    return out.insert(insertAt, line);
+  }
+  if (!out.empty() && out.back() != '\n') out += "\r\n";
+  return out + "[" + std::string(section) + "]\r\n" + line;
 }
 
 }  // namespace zk

@@ -70,10 +70,21 @@ TEST(Ini, WritesOneKeyKeepingTheRestWithCrLf) {
   std::string added = iniWriteKey(created, "System", "ADFW", "0");
   EXPECT_EQ(iniReadKey(added, "Personal", "SRDZ"), "1");
   EXPECT_EQ(iniReadKey(added, "System", "ADFW"), "0");
-  EXPECT_EQ(added.find('\n'), added.find("\r\n") + 1);
+  EXPECT_EQ(added, "[Personal]\r\nSRDZ=1\r\n[System]\r\nADFW=0\r\n");
   // A line break in a value would forge another key.
   std::string forged = iniWriteKey("", "System", "ZURL", "http://a\r\nXFWQ=9");
   EXPECT_EQ(iniReadKey(forged, "System", "XFWQ"), "");
+}
+
+TEST(Ini, WritingOneKeyLeavesEveryOtherByteAlone) {
+  std::string user = "; my notes\r\n[System]\r\nZURL= http://a/h.txt \r\n\r\njunk line\r\n[Personal]\nNAME=x\n";
+  std::string out = iniWriteKey(user, "SYSTEM", "QBMJ", "1");
+  EXPECT_EQ(out, "; my notes\r\n[System]\r\nZURL= http://a/h.txt \r\n\r\njunk line\r\nQBMJ=1\r\n[Personal]\nNAME=x\n");
+  EXPECT_EQ(iniWriteKey(out, "System", "zurl", ""), "; my notes\r\n[System]\r\nZURL=\r\n\r\njunk line\r\nQBMJ=1\r\n[Personal]\nNAME=x\n");
+  EXPECT_EQ(iniWriteKey("[System]\r\nXFWQ=1", "System", "HYDH", "0"), "[System]\r\nXFWQ=1\r\nHYDH=0\r\n");
+  EXPECT_EQ(iniWriteKey("[Personal]\r\nSRDZ=1", "System", "HYDH", "0"), "[Personal]\r\nSRDZ=1\r\n[System]\r\nHYDH=0\r\n");
+  // A key of another section, or a commented-out one, is not this key.
+  EXPECT_EQ(iniWriteKey("[A]\r\nK=1\r\n[B]\r\n;K=2\r\n", "B", "K", "3"), "[A]\r\nK=1\r\n[B]\r\n;K=2\r\nK=3\r\n");
 }
 
 TEST(Ini, GbkValuesPassAsBytes) {
