@@ -37,8 +37,8 @@ struct StartupHooks {
 
 class Startup {
  public:
-  Startup(StartupServices services, ProgramValues& values, MainView& view, SettingsStore& settings,
-          TempFolder& temp, SkinRotation& skins, WelcomeAnimation& welcome, StartupHooks hooks);
+  Startup(StartupServices services, ProgramValues& values, MainView& view, SettingsStore& settings, TempFolder& temp,
+          SkinRotation& skins, WelcomeAnimation& welcome, StartupHooks hooks);
 
   // Steps 1 to 13, in order.
   Task<> run();

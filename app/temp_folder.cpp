@@ -32,7 +32,8 @@ bool TempFolder::writeScript(const std::string& name, std::string_view utf8Text)
 Task<> TempFolder::runDnscacheScript() {
   writeScript("Dnscache.bat", texts::kDnscacheBat);
   const std::string tem = path();
-  if (!tem.empty()) proc_.runHidden(tem + "\\Dnscache.bat");
+  // Quoted: the data folder lies under the user's profile, whose name may hold blanks.
+  if (!tem.empty()) proc_.runHidden("\"" + tem + "\\Dnscache.bat\"");
   co_await rt_.pumpWait(1000);
 }
 

@@ -34,7 +34,9 @@ void Runtime::stop(TaskSlot slot) {
   destroy(id);
 }
 
-bool Runtime::isRunning(TaskSlot slot) const { return slots_.count(slot) != 0; }
+bool Runtime::isRunning(TaskSlot slot) const {
+  return slots_.count(slot) != 0;
+}
 
 void Runtime::stopAll() {
   while (!slots_.empty()) stop(slots_.begin()->first);

@@ -20,6 +20,7 @@ enum class TaskSlot {
   CloudConnection,
   Customisation,
   LoadSettings,
+  SettingsOpen,
   SettingsSave,
   AddressBlink,
   MainCommand,

@@ -15,8 +15,7 @@ class Registry {
   virtual ~Registry() = default;
   // Text of a string value (expandable ones expanded); empty when missing or not text.
   virtual std::string readMachineText(const std::string& keyPath, const std::string& name) = 0;
-  virtual bool writeMachineText(const std::string& keyPath, const std::string& name,
-                                const std::string& value) = 0;
+  virtual bool writeMachineText(const std::string& keyPath, const std::string& name, const std::string& value) = 0;
 };
 
 // Where things are. Folders end with a backslash unless said otherwise.
@@ -25,7 +24,7 @@ class SpecialFolders {
   virtual ~SpecialFolders() = default;
   virtual std::string appData() = 0;
   virtual std::string desktop() = 0;
-  virtual std::string system() = 0;  // e.g. "C:\Windows\system32\"
+  virtual std::string system() = 0;     // e.g. "C:\Windows\system32\"
   virtual std::string ownFolder() = 0;  // no trailing backslash
   virtual std::string ownFileName() = 0;
 };

@@ -9,13 +9,12 @@ const char* const kRegistryWarning =
     "很抱歉，Zelkora检测到系统注册表中，与Hosts相关联的项值出现问题。该问题将会直接影响Hosts文件的生效。"
     "\r\n\r\nZelkora刚刚尝试修复，但失败了！点击确定后，自动打开解决方案。";
 
-#define ZK_REG_LINES                                                             \
-  "Windows Registry Editor Version 5.00\r\n"                                     \
-  "\r\n"                                                                         \
+#define ZK_REG_LINES                                                                 \
+  "Windows Registry Editor Version 5.00\r\n"                                         \
+  "\r\n"                                                                             \
   "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\services\\Tcpip\\Parameters]\r\n" \
   "\"DataBasePath\"=\"%SystemRoot%\\\\System32\\\\drivers\\\\etc\"\r\n"
-#define ZK_79_HYPHENS \
-  "-------------------------------------------------------------------------------"
+#define ZK_79_HYPHENS "-------------------------------------------------------------------------------"
 
 const char* const kRegistryScript = ZK_REG_LINES;
 const char* const kRegistryScriptName = "【Zelkora】双击修复文件.reg";
@@ -46,11 +45,9 @@ const char* const kRegistryHelp =
     "\r\n\r\n\r\n\r\n";
 
 const char* const kTempReadMeName = "请勿随意删除本目录.txt";
-const char* const kTempReadMe =
-    "本目录专为Zelkora使用过程中产生的临时文件而准备的，请勿随意删除，系统会自动清理！";
+const char* const kTempReadMe = "本目录专为Zelkora使用过程中产生的临时文件而准备的，请勿随意删除，系统会自动清理！";
 
-const char* const kDnscacheBat =
-    "@echo off\r\nnet stop Dnscache\r\nsc config Dnscache start= demand \r\nexit";
+const char* const kDnscacheBat = "@echo off\r\nnet stop Dnscache\r\nsc config Dnscache start= demand \r\nexit";
 
 const char* const kUrlRules =
     "输入错误，所输入的内容不符合标准的URL地址，请重新填写。\r\n"

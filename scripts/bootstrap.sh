@@ -28,11 +28,18 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# The zh_CN.UTF-8 locale lets Wine use code page 936 for file names too.
-LOCDIR="$DEPS/locale"
-if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$' && [ ! -d "$LOCDIR/zh_CN.UTF-8" ]; then
-  mkdir -p "$LOCDIR"
-  localedef -i zh_CN -f UTF-8 "$LOCDIR/zh_CN.UTF-8" || true
+# The zh_CN.UTF-8 locale lets Wine use code page 936 for file names too: a system locale when
+# we are root, else a private one (scripts/wine-env.sh then points LOCPATH at it).
+if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; then
+  if [ "$(id -u)" -eq 0 ] && [ -f /etc/locale.gen ]; then
+    grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
+    locale-gen >/dev/null 2>&1 || true
+  fi
+  LOCDIR="$DEPS/locale"
+  if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$' && [ ! -d "$LOCDIR/zh_CN.UTF-8" ]; then
+    mkdir -p "$LOCDIR"
+    localedef -i zh_CN -f UTF-8 "$LOCDIR/zh_CN.UTF-8" || true
+  fi
 fi
 
 # minizip for Windows, built from Debian's zlib source package (contrib/minizip).

@@ -13,8 +13,8 @@ constexpr const char* kNavigationPlan =
     "hao360等这些流氓推广网站。如果您恢复使用，去掉勾选并重新一键获取即可。更多信息请单击 了解。";
 }  // namespace
 
-SettingsStore::SettingsStore(FileSystem& fs, Prompter& prompt, Runtime& rt, MainView& view,
-                             const ProgramValues& values, WelcomeAnimation& welcome)
+SettingsStore::SettingsStore(FileSystem& fs, Prompter& prompt, Runtime& rt, MainView& view, const ProgramValues& values,
+                             WelcomeAnimation& welcome)
     : fs_(fs), prompt_(prompt), rt_(rt), view_(view), values_(values), welcome_(welcome) {}
 
 std::string SettingsStore::read(const std::string& key) const {
@@ -25,7 +25,9 @@ void SettingsStore::write(const std::string& key, const std::string& value) {
   IniFile(fs_, values_.dataFile("System.btx")).write(kSection, key, value);
 }
 
-IniFile SettingsStore::personalIni() const { return IniFile(fs_, values_.dataFile("Personal.ini")); }
+IniFile SettingsStore::personalIni() const {
+  return IniFile(fs_, values_.dataFile("Personal.ini"));
+}
 
 Task<> SettingsStore::loadAndApply() {
   kept_.xfwq = read("XFWQ");
@@ -92,7 +94,9 @@ void SettingsStore::onCustomClicked() {
   view_.openSettingsWindow(true);
 }
 
-void SettingsStore::onAdBlockingClicked() { write("ADFW", view_.adBlockingTicked() ? "1" : "0"); }
+void SettingsStore::onAdBlockingClicked() {
+  write("ADFW", view_.adBlockingTicked() ? "1" : "0");
+}
 
 void SettingsStore::onNavigationBlockingClicked() {
   if (view_.navigationBlockingTicked()) {

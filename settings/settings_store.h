@@ -19,8 +19,8 @@ struct KeptSettings {
 
 class SettingsStore {
  public:
-  SettingsStore(FileSystem& fs, Prompter& prompt, Runtime& rt, MainView& view,
-                const ProgramValues& values, WelcomeAnimation& welcome);
+  SettingsStore(FileSystem& fs, Prompter& prompt, Runtime& rt, MainView& view, const ProgramValues& values,
+                WelcomeAnimation& welcome);
 
   std::string read(const std::string& key) const;
   void write(const std::string& key, const std::string& value);

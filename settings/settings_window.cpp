@@ -8,20 +8,30 @@ namespace zk {
 namespace {
 constexpr Rgb kBlinkGrey{192, 192, 192};
 constexpr Rgb kWhite{255, 255, 255};
-const char* onOff(bool on) { return on ? "1" : "0"; }
+const char* onOff(bool on) {
+  return on ? "1" : "0";
+}
 }  // namespace
 
-SettingsWindowLogic::SettingsWindowLogic(SettingsStore& store, SettingsView& view, MainView& main,
-                                         Prompter& prompt, Runtime& rt, const ProgramValues& values)
+SettingsWindowLogic::SettingsWindowLogic(SettingsStore& store, SettingsView& view, MainView& main, Prompter& prompt,
+                                         Runtime& rt, const ProgramValues& values)
     : store_(store), view_(view), main_(main), prompt_(prompt), rt_(rt), values_(values) {}
 
 SettingsWindowLogic::~SettingsWindowLogic() {
-  // Both tasks point at this window; neither may outlive it.
+  // These tasks point at this window; none may outlive it.
+  rt_.stop(TaskSlot::SettingsOpen);
   rt_.stop(TaskSlot::AddressBlink);
   rt_.stop(TaskSlot::SettingsSave);
 }
 
 void SettingsWindowLogic::onCreated() {
+  main_.setShown(false);
+  rt_.start(TaskSlot::SettingsOpen, fill());
+}
+
+// The window shows the settings as they are on disk now: it loads them first.
+Task<> SettingsWindowLogic::fill() {
+  co_await store_.loadAndApply();
   const KeptSettings& k = store_.kept();
   view_.setTicked(SettingsBox::WelcomeAnimation, isOn(k.hydh));
   view_.setTicked(SettingsBox::EmojiPointer, isOn(k.qbmj));
@@ -36,11 +46,17 @@ void SettingsWindowLogic::onCreated() {
   if (values_.customisationMode != "自己") view_.setNarrow();
 }
 
-void SettingsWindowLogic::onCustomBoxClicked() { view_.setAddressEnabled(view_.ticked(SettingsBox::CustomServer)); }
+void SettingsWindowLogic::onCustomBoxClicked() {
+  view_.setAddressEnabled(view_.ticked(SettingsBox::CustomServer));
+}
 
-void SettingsWindowLogic::onSaveClicked() { rt_.start(TaskSlot::SettingsSave, saveCommand()); }
+void SettingsWindowLogic::onSaveClicked() {
+  rt_.start(TaskSlot::SettingsSave, saveCommand());
+}
 
-void SettingsWindowLogic::onRestoreDefaultsClicked() { rt_.start(TaskSlot::SettingsSave, restoreDefaults()); }
+void SettingsWindowLogic::onRestoreDefaultsClicked() {
+  rt_.start(TaskSlot::SettingsSave, restoreDefaults());
+}
 
 void SettingsWindowLogic::onCloseClicked() {
   rt_.stop(TaskSlot::AddressBlink);
@@ -48,7 +64,9 @@ void SettingsWindowLogic::onCloseClicked() {
   main_.setShown(true);
 }
 
-Task<> SettingsWindowLogic::saveCommand() { co_await save(); }
+Task<> SettingsWindowLogic::saveCommand() {
+  co_await save();
+}
 
 Task<bool> SettingsWindowLogic::save() {
   store_.write("HYDH", onOff(view_.ticked(SettingsBox::WelcomeAnimation)));

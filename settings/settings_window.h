@@ -11,7 +11,14 @@
 
 namespace zk {
 
-enum class SettingsBox { WelcomeAnimation, EmojiPointer, OpenNavigation, ProtectHosts, CustomServer, CancelCustomisation };
+enum class SettingsBox {
+  WelcomeAnimation,
+  EmojiPointer,
+  OpenNavigation,
+  ProtectHosts,
+  CustomServer,
+  CancelCustomisation
+};
 
 class SettingsView {
  public:
@@ -30,10 +37,11 @@ class SettingsView {
 
 class SettingsWindowLogic {
  public:
-  SettingsWindowLogic(SettingsStore& store, SettingsView& view, MainView& main, Prompter& prompt,
-                      Runtime& rt, const ProgramValues& values);
+  SettingsWindowLogic(SettingsStore& store, SettingsView& view, MainView& main, Prompter& prompt, Runtime& rt,
+                      const ProgramValues& values);
   ~SettingsWindowLogic();
 
+  // Hides the main window, loads the settings (200 ms) and shows them.
   void onCreated();
   void onCustomBoxClicked();
   void onSaveClicked();
@@ -44,6 +52,7 @@ class SettingsWindowLogic {
   Task<bool> save();
 
  private:
+  Task<> fill();
   Task<> blinkAddress();
   Task<> restoreDefaults();
   Task<> saveCommand();

@@ -42,8 +42,14 @@ std::string convert(std::string_view in, const char* to, const char* from, std::
 
 }  // namespace
 
-std::string toGbk(std::string_view utf8) { return convert(utf8, "CP936", "UTF-8", "?"); }
-std::string fromGbk(std::string_view gbk) { return convert(gbk, "UTF-8", "CP936", "\xEF\xBF\xBD"); }
-std::size_t gbkByteLength(std::string_view utf8) { return toGbk(utf8).size(); }
+std::string toGbk(std::string_view utf8) {
+  return convert(utf8, "CP936", "UTF-8", "?");
+}
+std::string fromGbk(std::string_view gbk) {
+  return convert(gbk, "UTF-8", "CP936", "\xEF\xBF\xBD");
+}
+std::size_t gbkByteLength(std::string_view utf8) {
+  return toGbk(utf8).size();
+}
 
 }  // namespace zk

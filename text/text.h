@@ -16,6 +16,8 @@ std::string replaceAllIgnoreCase(std::string_view s, std::string_view what, std:
 // Strips blanks (space, tab, CR, LF) at both ends.
 std::string trimBlanks(std::string_view s);
 // A switch is on only when its value is exactly "1".
-inline bool isOn(std::string_view v) { return v == "1"; }
+inline bool isOn(std::string_view v) {
+  return v == "1";
+}
 
 }  // namespace zk

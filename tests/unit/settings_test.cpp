@@ -143,12 +143,21 @@ struct SettingsWindow : Settings {
   void open() {
     logic = std::make_unique<SettingsWindowLogic>(p.settings, win, p.view, p.prompt, p.rt, p.values);
     logic->onCreated();
+    p.rt.advance(200);
   }
   void saveAndSettle() {
     logic->onSaveClicked();
     p.rt.advance(2000);
   }
 };
+
+TEST_F(SettingsWindow, FillsFromTheFileAsItIsWhenOpened) {
+  load("[System]\r\nXFWQ=2\r\nZFJH=1\r\nZURL=http://a/h.txt\r\n");
+  p.settings.write("XFWQ", "3");  // a radio button click since the last load
+  open();
+  EXPECT_TRUE(win.ticked(SettingsBox::CustomServer));
+  EXPECT_EQ(win.addressText, "http://a/h.txt");
+}
 
 TEST_F(SettingsWindow, FillsFromTheKeptValues) {
   load("[System]\r\nXFWQ=3\r\nZURL=http://a/h.txt\r\nHYDH=1\r\nQBMJ=0\r\nZDDH=1\r\nAQSX=0\r\n");
@@ -162,6 +171,7 @@ TEST_F(SettingsWindow, FillsFromTheKeptValues) {
   EXPECT_FALSE(win.ticked(SettingsBox::ProtectHosts));
   EXPECT_FALSE(win.cancelEnabled);  // never customised
   EXPECT_TRUE(win.narrow);
+  EXPECT_FALSE(p.view.shown);
   load("[System]\r\nXFWQ=1\r\nZURL=http://a/h.txt\r\n");
   win = test::FakeSettingsView();
   open();

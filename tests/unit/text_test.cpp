@@ -20,10 +20,13 @@ TEST(Gbk, RoundTripsChineseAndCountsTwoBytesPerCharacter) {
 }
 
 TEST(Gbk, BadInputIsReplacedNeverDropped) {
-  EXPECT_EQ(fromGbk("a\x81"), "a\xEF\xBF\xBD");         // truncated double byte
-  EXPECT_EQ(fromGbk("\xFF" "b"), "\xEF\xBF\xBD" "b");   // invalid lead byte
-  EXPECT_EQ(toGbk("x😀y"), "x?y");                      // not in GBK
-  EXPECT_EQ(toGbk("a\xC3"), "a?");                      // truncated UTF-8
+  EXPECT_EQ(fromGbk("a\x81"), "a\xEF\xBF\xBD");  // truncated double byte
+  EXPECT_EQ(fromGbk("\xFF"
+                    "b"),
+            "\xEF\xBF\xBD"
+            "b");                   // invalid lead byte
+  EXPECT_EQ(toGbk("x😀y"), "x?y");   // not in GBK
+  EXPECT_EQ(toGbk("a\xC3"), "a?");  // truncated UTF-8
 }
 
 TEST(Text, NulEndsATextAndCaseRulesAreAsciiOnly) {
@@ -80,9 +83,11 @@ TEST(Ini, WritingOneKeyLeavesEveryOtherByteAlone) {
   std::string user = "; my notes\r\n[System]\r\nZURL= http://a/h.txt \r\n\r\njunk line\r\n[Personal]\nNAME=x\n";
   std::string out = iniWriteKey(user, "SYSTEM", "QBMJ", "1");
   EXPECT_EQ(out, "; my notes\r\n[System]\r\nZURL= http://a/h.txt \r\n\r\njunk line\r\nQBMJ=1\r\n[Personal]\nNAME=x\n");
-  EXPECT_EQ(iniWriteKey(out, "System", "zurl", ""), "; my notes\r\n[System]\r\nZURL=\r\n\r\njunk line\r\nQBMJ=1\r\n[Personal]\nNAME=x\n");
+  EXPECT_EQ(iniWriteKey(out, "System", "zurl", ""),
+            "; my notes\r\n[System]\r\nZURL=\r\n\r\njunk line\r\nQBMJ=1\r\n[Personal]\nNAME=x\n");
   EXPECT_EQ(iniWriteKey("[System]\r\nXFWQ=1", "System", "HYDH", "0"), "[System]\r\nXFWQ=1\r\nHYDH=0\r\n");
-  EXPECT_EQ(iniWriteKey("[Personal]\r\nSRDZ=1", "System", "HYDH", "0"), "[Personal]\r\nSRDZ=1\r\n[System]\r\nHYDH=0\r\n");
+  EXPECT_EQ(iniWriteKey("[Personal]\r\nSRDZ=1", "System", "HYDH", "0"),
+            "[Personal]\r\nSRDZ=1\r\n[System]\r\nHYDH=0\r\n");
   // A key of another section, or a commented-out one, is not this key.
   EXPECT_EQ(iniWriteKey("[A]\r\nK=1\r\n[B]\r\n;K=2\r\n", "B", "K", "3"), "[A]\r\nK=1\r\n[B]\r\n;K=2\r\nK=3\r\n");
 }

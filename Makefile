@@ -1,0 +1,40 @@
+# The two commands of the contract: `make run` and `make test`. Everything else serves them.
+SHELL := /bin/bash
+JOBS ?= 2
+
+.PHONY: run test bootstrap native win64 unit wintest e2e bench format clean
+
+run: bootstrap win64
+	@scripts/run.sh
+
+test: bootstrap native win64
+	@scripts/test.sh
+
+bootstrap:
+	@scripts/bootstrap.sh
+
+native:
+	@cmake --preset native >/dev/null
+	@cmake --build build/native -j$(JOBS)
+
+win64:
+	@cmake --preset win64 -DZK_DEPS=$(CURDIR)/build/deps >/dev/null
+	@cmake --build build/win64 -j$(JOBS) --target Zelkora zk_win_tests zk_driver
+
+unit: native
+	@ctest --test-dir build/native --output-on-failure
+
+wintest: win64
+	@ctest --test-dir build/win64 --output-on-failure
+
+e2e: win64
+	@tests/e2e/run.sh
+
+bench: bootstrap win64
+	@bench/startup.sh
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build/native build/win64 build/e2e-shots build/e2e-work

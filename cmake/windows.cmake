@@ -1,0 +1,31 @@
+# Windows build: Zelkora.exe, the Wine-side platform tests and the UI-automation driver.
+target_sources(zk_core PRIVATE platform/win32/wide.cpp platform/win32/gbk_win32.cpp)
+target_compile_definitions(zk_core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_include_directories(zk_core SYSTEM PUBLIC ${ZK_DEPS}/simpleini-win64)
+
+add_library(zk_win32 STATIC
+  platform/win32/files_win32.cpp platform/win32/system_win32.cpp platform/win32/win32_runtime.cpp)
+target_link_libraries(zk_win32 PUBLIC zk_core)
+
+add_executable(Zelkora WIN32
+  app/main_win32.cpp ui/form.cpp ui/art.cpp ui/main_window.cpp ui/settings_window.cpp ui/about_window.cpp
+  resources/zelkora.rc)
+target_link_libraries(Zelkora PRIVATE zk_win32 comctl32 gdiplus shlwapi ole32 uuid)
+target_link_options(Zelkora PRIVATE -municode -s)
+set_source_files_properties(resources/zelkora.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/resources/zelkora.manifest;${CMAKE_SOURCE_DIR}/resources/zelkora.ico;${CMAKE_SOURCE_DIR}/resources/emoji.cur")
+
+# GoogleTest built with this toolchain.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+enable_testing()
+file(GLOB ZK_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+add_executable(zk_win_tests ${ZK_WIN_TESTS})
+target_link_libraries(zk_win_tests PRIVATE zk_win32 gtest gtest_main shlwapi)
+add_test(NAME win_platform COMMAND zk_win_tests)
+
+add_executable(zk_driver tests/e2e/driver.cpp)
+target_link_libraries(zk_driver PRIVATE zk_core gdi32 gdiplus ole32)
+target_link_options(zk_driver PRIVATE -municode)

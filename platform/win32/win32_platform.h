@@ -1,0 +1,69 @@
+// The real platform services on Windows.
+#pragma once
+
+#include <random>
+
+#include "platform/files.h"
+#include "platform/prompt.h"
+#include "platform/system.h"
+
+namespace zk::win {
+
+class Win32FileSystem : public FileSystem {
+ public:
+  std::optional<std::string> readFile(const std::string& path) override;
+  bool writeFile(const std::string& path, std::string_view bytes) override;
+  bool fileExists(const std::string& path) override;
+  bool folderExists(const std::string& path) override;
+  std::int64_t fileSize(const std::string& path) override;
+  bool deleteFile(const std::string& path) override;
+  bool createFolder(const std::string& path) override;
+  bool deleteFolderTree(const std::string& path) override;
+  bool setAttributes(const std::string& path, std::uint32_t attributes) override;
+};
+
+class Win32Registry : public Registry {
+ public:
+  std::string readMachineText(const std::string& keyPath, const std::string& name) override;
+  bool writeMachineText(const std::string& keyPath, const std::string& name, const std::string& value) override;
+};
+
+class Win32Folders : public SpecialFolders {
+ public:
+  std::string appData() override;
+  std::string desktop() override;
+  std::string system() override;
+  std::string ownFolder() override;
+  std::string ownFileName() override;
+};
+
+class Win32Processes : public Processes {
+ public:
+  bool runHidden(const std::string& commandLine) override;
+};
+
+class Win32Shell : public Shell {
+ public:
+  bool open(const std::string& target) override;
+  bool explore(const std::string& folder) override;
+};
+
+class Win32Clock : public Clock {
+ public:
+  LocalTime now() override;
+};
+
+class Win32Random : public Random {
+ public:
+  int between(int low, int high) override;
+
+ private:
+  std::mt19937 gen_{std::random_device{}()};
+};
+
+class Win32Prompter : public Prompter {
+ public:
+  Answer show(const std::string& text, const std::string& title, unsigned flags) override;
+};
+
+}  // namespace zk::win

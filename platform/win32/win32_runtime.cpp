@@ -1,0 +1,114 @@
+#include "platform/win32/win32_runtime.h"
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+namespace zk::win {
+
+namespace {
+constexpr UINT kPostedJob = WM_APP + 1;  // lParam: a Job* to run and delete
+constexpr UINT kDueNow = WM_APP + 2;     // wParam: the id of a zero-delay job
+constexpr int kMaxWorkers = 4;
+}  // namespace
+
+// Worker threads are detached and share the queue by shared_ptr: the program never waits for
+// (or kills) a worker that is blocked in a slow call when it exits.
+struct Win32Runtime::Pool {
+  std::mutex m;
+  std::condition_variable cv;
+  std::deque<Job> jobs;
+  int threads = 0;
+  int idle = 0;
+};
+
+Win32Runtime::Win32Runtime() : pool_(std::make_shared<Pool>()) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"ZelkoraRuntime";
+  RegisterClassW(&wc);
+  hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+Win32Runtime::~Win32Runtime() {
+  stopAll();
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  DestroyWindow(hwnd_);
+}
+
+std::int64_t Win32Runtime::nowMs() const {
+  return static_cast<std::int64_t>(GetTickCount64());
+}
+
+std::uint64_t Win32Runtime::callAfter(int ms, Job job) {
+  std::uint64_t id = nextId_++;
+  pending_.emplace(id, std::move(job));
+  if (ms <= 0)
+    PostMessageW(hwnd_, kDueNow, static_cast<WPARAM>(id), 0);
+  else
+    SetTimer(hwnd_, static_cast<UINT_PTR>(id), static_cast<UINT>(ms), nullptr);
+  return id;
+}
+
+void Win32Runtime::cancel(std::uint64_t id) {
+  if (pending_.erase(id)) KillTimer(hwnd_, static_cast<UINT_PTR>(id));
+}
+
+void Win32Runtime::fire(std::uint64_t id) {
+  KillTimer(hwnd_, static_cast<UINT_PTR>(id));
+  auto it = pending_.find(id);
+  if (it == pending_.end()) return;
+  Job job = std::move(it->second);
+  pending_.erase(it);
+  job();
+}
+
+void Win32Runtime::post(Job job) {
+  auto* p = new Job(std::move(job));
+  if (!PostMessageW(hwnd_, kPostedJob, 0, reinterpret_cast<LPARAM>(p))) delete p;
+}
+
+void Win32Runtime::runInBackground(Job work) {
+  std::shared_ptr<Pool> pool = pool_;
+  std::lock_guard lock(pool->m);
+  pool->jobs.push_back(std::move(work));
+  if (pool->idle > 0 || pool->threads >= kMaxWorkers) {
+    pool->cv.notify_one();
+    return;
+  }
+  ++pool->threads;
+  std::thread([pool] {
+    std::unique_lock lock(pool->m);
+    for (;;) {
+      ++pool->idle;
+      pool->cv.wait(lock, [&] { return !pool->jobs.empty(); });
+      --pool->idle;
+      Job job = std::move(pool->jobs.front());
+      pool->jobs.pop_front();
+      lock.unlock();
+      job();
+      lock.lock();
+    }
+  }).detach();
+}
+
+LRESULT CALLBACK Win32Runtime::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* self = reinterpret_cast<Win32Runtime*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  switch (msg) {
+    case WM_TIMER:
+    case kDueNow:
+      if (self) self->fire(static_cast<std::uint64_t>(wp));
+      return 0;
+    case kPostedJob: {
+      std::unique_ptr<Job> job(reinterpret_cast<Job*>(lp));
+      if (self) (*job)();
+      return 0;
+    }
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace zk::win

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Every test: native unit tests, the Windows-side platform tests under Wine, the end-to-end
+# scenarios under Wine + Xvfb. Prints one closing tally.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+status=0
+start=$(date +%s)
+
+echo "== native unit tests"
+ctest --test-dir build/native --output-on-failure -j2 | tail -n 4 | tee build/native-tests.txt
+[ "${PIPESTATUS[0]}" = 0 ] || status=1
+
+echo "== Windows platform tests (Wine)"
+scripts/wine-prefix.sh
+scripts/wine-run.sh build/win64/zk_win_tests.exe > build/win-tests.txt 2>&1
+[ $? = 0 ] || status=1
+grep -E '^\[  (PASSED|FAILED) ' build/win-tests.txt
+win_cases=$(grep -oE '^\[==========\] [0-9]+ tests' build/win-tests.txt | grep -oE '[0-9]+' || echo 0)
+
+echo "== end-to-end (Wine + Xvfb)"
+tests/e2e/run.sh | tee build/e2e.txt
+[ "${PIPESTATUS[0]}" = 0 ] || status=1
+
+# One tally over the three suites.
+unit_total=$(grep -oE 'out of [0-9]+' build/native-tests.txt | grep -oE '[0-9]+' || echo 0)
+unit_failed=$(grep -oE '[0-9]+ tests failed' build/native-tests.txt | grep -oE '^[0-9]+' || echo 0)
+win_failed=$(grep -oE '[0-9]+ FAILED TESTS?' build/win-tests.txt | grep -oE '^[0-9]+' || echo 0)
+read -r e2e_passed e2e_failed < <(grep -E '^[0-9]+ passed, [0-9]+ failed$' build/e2e.txt | tail -n1 | grep -oE '[0-9]+' | xargs)
+passed=$((unit_total - unit_failed + win_cases - win_failed + ${e2e_passed:-0}))
+failed=$((unit_failed + win_failed + ${e2e_failed:-1}))
+echo "== native $unit_total, Windows-side $win_cases, end-to-end scenarios $(( ${e2e_passed:-0} + ${e2e_failed:-0} )); $(( $(date +%s) - start )) s"
+echo "tests: $passed passed, $failed failed"
+[ "$failed" = 0 ] || status=1
+exit $status

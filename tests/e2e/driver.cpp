@@ -1,0 +1,211 @@
+// UI-automation driver for the end-to-end tests: runs a script of steps against another
+// process's windows. One step a line, fields separated by '|':
+//   window|TITLE                     wait until a visible top-level window has this title
+//   gone|TITLE                       wait until it is gone or hidden
+//   click|TITLE|CONTROL              CONTROL: its caption, or #ID; refused when disabled
+//   type|TITLE|CONTROL|TEXT          set an edit box's text
+//   text|TITLE|CONTROL|TEXT          wait until the control's text is TEXT
+//   checked|TITLE|CONTROL|0 or 1     wait until a check box / radio button is so
+//   enabled|TITLE|CONTROL|0 or 1
+//   visible|TITLE|CONTROL|0 or 1
+//   answer|TITLE|ok, yes or no|TEXT  wait for a message box, check its text starts with TEXT, answer
+//   shot|TITLE|FILE.png              save a screenshot of the window
+//   close|TITLE                      ask the window to close
+// Every wait polls for at most 15 s. Exit code 0 when every step passed.
+#include <windows.h>
+
+#include <objidl.h>
+
+#include <gdiplus.h>  // needs objidl.h first
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/win32/wide.h"
+
+namespace {
+
+using zk::win::narrow;
+using zk::win::widen;
+
+constexpr DWORD kTimeoutMs = 15000;
+
+std::wstring windowText(HWND h) {
+  wchar_t buf[8192] = {};
+  DWORD_PTR got = 0;
+  if (!SendMessageTimeoutW(h, WM_GETTEXT, 8192, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000, &got)) return {};
+  return std::wstring(buf, got);
+}
+
+struct Find {
+  std::wstring title;
+  bool dialog;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK findTop(HWND h, LPARAM lp) {
+  auto* f = reinterpret_cast<Find*>(lp);
+  if (!IsWindowVisible(h)) return TRUE;
+  wchar_t cls[64] = {};
+  GetClassNameW(h, cls, 64);
+  bool isDialog = std::wstring(cls) == L"#32770";
+  if (f->dialog != isDialog) return TRUE;
+  if (windowText(h) == f->title) {
+    f->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND topWindow(const std::wstring& title, bool dialog = false) {
+  Find f{title, dialog};
+  EnumWindows(findTop, reinterpret_cast<LPARAM>(&f));
+  return f.found;
+}
+
+struct FindChild {
+  std::wstring caption;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK findChild(HWND h, LPARAM lp) {
+  auto* f = reinterpret_cast<FindChild*>(lp);
+  if (windowText(h) == f->caption) {
+    f->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND control(HWND top, const std::wstring& which) {
+  if (!top) return nullptr;
+  if (!which.empty() && which[0] == L'#') return GetDlgItem(top, std::stoi(which.substr(1)));
+  FindChild f{which};
+  EnumChildWindows(top, findChild, reinterpret_cast<LPARAM>(&f));
+  return f.found;
+}
+
+template <class Pred>
+bool poll(Pred pred) {
+  DWORD start = GetTickCount();
+  while (GetTickCount() - start < kTimeoutMs) {
+    if (pred()) return true;
+    Sleep(25);
+  }
+  return pred();
+}
+
+bool saveShot(HWND h, const std::wstring& file) {
+  // Let the window finish painting before it is captured.
+  RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  DWORD_PTR ignored;
+  SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+  GdiFlush();
+  RECT r;
+  GetWindowRect(h, &r);
+  int w = r.right - r.left, hgt = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, w, hgt);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  BitBlt(mem, 0, 0, w, hgt, screen, r.left, r.top, SRCCOPY);
+  SelectObject(mem, old);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  CLSID png;
+  CLSIDFromString(L"{557CF406-1A04-11D3-9A73-0000F81EF32E}", &png);
+  Gdiplus::Bitmap image(bmp, nullptr);
+  bool ok = image.Save(file.c_str(), &png, nullptr) == Gdiplus::Ok;
+  DeleteObject(bmp);
+  return ok;
+}
+
+std::vector<std::wstring> split(const std::wstring& line) {
+  std::vector<std::wstring> out;
+  std::wstringstream ss(line);
+  std::wstring part;
+  while (std::getline(ss, part, L'|')) out.push_back(part);
+  return out;
+}
+
+// Runs one step; returns an error text, empty on success.
+std::wstring step(const std::vector<std::wstring>& f) {
+  const std::wstring& cmd = f[0];
+  auto arg = [&](size_t i) { return i < f.size() ? f[i] : std::wstring(); };
+  if (cmd == L"window") return poll([&] { return topWindow(arg(1)) != nullptr; }) ? L"" : L"no such window";
+  if (cmd == L"gone") return poll([&] { return topWindow(arg(1)) == nullptr; }) ? L"" : L"window still there";
+  if (cmd == L"close") {
+    HWND h = topWindow(arg(1));
+    return h && PostMessageW(h, WM_CLOSE, 0, 0) ? L"" : L"no such window";
+  }
+  if (cmd == L"answer") {
+    HWND box = nullptr;
+    if (!poll([&] { return (box = topWindow(arg(1), true)) != nullptr; })) return L"no message box";
+    std::wstring text = windowText(GetDlgItem(box, 0xFFFF));
+    if (text.compare(0, arg(3).size(), arg(3)) != 0) return L"message box says: " + text;
+    int id = arg(2) == L"yes" ? IDYES : arg(2) == L"no" ? IDNO : IDOK;
+    HWND button = GetDlgItem(box, id);
+    if (!button) return L"message box has no such button";
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    return poll([&] { return !IsWindow(box) || !IsWindowVisible(box); }) ? L"" : L"message box stayed open";
+  }
+  HWND top = nullptr;
+  if (!poll([&] { return (top = topWindow(arg(1))) != nullptr; })) return L"no such window";
+  if (cmd == L"shot") return saveShot(top, arg(2)) ? L"" : L"screenshot failed";
+  HWND c = nullptr;
+  if (!poll([&] { return (c = control(top, arg(2))) != nullptr; })) return L"no such control";
+  if (cmd == L"click") {
+    if (!IsWindowEnabled(c)) return L"control is disabled";
+    wchar_t cls[32] = {};
+    GetClassNameW(c, cls, 32);
+    if (lstrcmpiW(cls, L"Button") == 0)
+      PostMessageW(c, BM_CLICK, 0, 0);
+    else
+      PostMessageW(top, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), STN_CLICKED), reinterpret_cast<LPARAM>(c));
+    return L"";
+  }
+  if (cmd == L"type") {
+    DWORD_PTR r;
+    return SendMessageTimeoutW(c, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg(3).c_str()), SMTO_ABORTIFHUNG, 2000, &r)
+               ? L""
+               : L"could not type";
+  }
+  if (cmd == L"text") {
+    if (poll([&] { return windowText(c) == arg(3); })) return L"";
+    return L"text is: " + windowText(c);
+  }
+  auto flag = [&](auto get) { return poll([&] { return get() == (arg(3) == L"1"); }) ? L"" : L"state differs"; };
+  if (cmd == L"checked") return flag([&] { return SendMessageW(c, BM_GETCHECK, 0, 0) == BST_CHECKED; });
+  if (cmd == L"enabled") return flag([&] { return IsWindowEnabled(c) != 0; });
+  if (cmd == L"visible") return flag([&] { return IsWindowVisible(c) != 0; });
+  return L"unknown step";
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) {
+    std::fputs("usage: zk_driver SCRIPT\n", stderr);
+    return 2;
+  }
+  Gdiplus::GdiplusStartupInput in;
+  ULONG_PTR token;
+  Gdiplus::GdiplusStartup(&token, &in, nullptr);
+  std::ifstream file(argv[1], std::ios::binary);
+  std::string line;
+  int n = 0;
+  while (std::getline(file, line)) {
+    ++n;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == '#') continue;
+    std::wstring error = step(split(widen(line)));
+    std::printf("%s step %d: %s%s%s\n", error.empty() ? "ok  " : "FAIL", n, line.c_str(), error.empty() ? "" : " -> ",
+                narrow(error).c_str());
+    std::fflush(stdout);
+    if (!error.empty()) return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,194 @@
+// The real Windows implementations, run under Wine (or Windows) against a scratch folder.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "platform/ini_file.h"
+#include "platform/win32/wide.h"
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_runtime.h"
+#include "resources/fixed_texts.h"
+#include "text/gbk.h"
+
+namespace zk {
+namespace {
+
+using namespace win;
+
+struct Scratch : ::testing::Test {
+  Win32FileSystem fs;
+  std::string root;
+  void SetUp() override {
+    wchar_t tmp[MAX_PATH];
+    GetTempPathW(MAX_PATH, tmp);
+    root = narrow(tmp) + "zelkora测试_" + std::to_string(GetCurrentProcessId());
+    fs.deleteFolderTree(root);
+    ASSERT_TRUE(fs.createFolder(root));
+  }
+  void TearDown() override { fs.deleteFolderTree(root); }
+};
+
+TEST_F(Scratch, FilesWithChineseNamesRoundTripByteForByte) {
+  std::string folder = root + "\\数据目录";
+  EXPECT_TRUE(fs.createFolder(folder));
+  EXPECT_TRUE(fs.createFolder(folder));  // existing: no error
+  std::string path = folder + "\\请勿随意删除本目录.txt";
+  std::string bytes("GBK\xC4\xE3\xBA\xC3\0tail\r\n", 13);
+  ASSERT_TRUE(fs.writeFile(path, bytes));
+  EXPECT_EQ(fs.readFile(path), bytes);
+  EXPECT_TRUE(fs.fileExists(path));
+  EXPECT_FALSE(fs.folderExists(path));
+  EXPECT_TRUE(fs.folderExists(folder));
+  EXPECT_FALSE(fs.fileExists(folder));
+  EXPECT_EQ(fs.fileSize(path), 13);
+  EXPECT_EQ(fs.fileSize(folder + "\\missing"), -1);
+  EXPECT_EQ(fs.readFile(folder + "\\missing"), std::nullopt);
+  ASSERT_TRUE(fs.writeFile(path, "x"));  // truncates
+  EXPECT_EQ(fs.readFile(path), "x");
+  ASSERT_TRUE(fs.writeFile(path, ""));
+  EXPECT_EQ(fs.fileSize(path), 0);
+  // The doubled backslash of "application data\" + "\Orvik" is accepted.
+  EXPECT_TRUE(fs.createFolder(root + "\\\\Orvik"));
+  EXPECT_TRUE(fs.folderExists(root + "\\Orvik"));
+}
+
+TEST_F(Scratch, WritesAreRefusedWhereWindowsRefusesThem) {
+  std::string path = root + "\\只读.txt";
+  ASSERT_TRUE(fs.writeFile(path, "old"));
+  ASSERT_TRUE(fs.setAttributes(path, FILE_ATTRIBUTE_READONLY));
+  EXPECT_FALSE(fs.writeFile(path, "new"));
+  EXPECT_EQ(fs.readFile(path), "old");
+  ASSERT_TRUE(fs.setAttributes(path, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(GetFileAttributesW(widen(path).c_str()) & 0x7,
+            static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  EXPECT_FALSE(fs.writeFile(path, "new"));  // hidden + system: refused like CREATE_ALWAYS on Windows
+  ASSERT_TRUE(fs.setAttributes(path, FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_TRUE(fs.writeFile(path, "new"));
+  EXPECT_EQ(fs.readFile(path), "new");
+  EXPECT_FALSE(fs.writeFile(root + "\\no such folder\\a.txt", "x"));
+  EXPECT_FALSE(fs.writeFile(root, "a folder is not a file"));
+  EXPECT_FALSE(fs.createFolder(path));  // a file of that name blocks the folder
+}
+
+TEST_F(Scratch, FolderTreeDeleteTakesReadOnlyAndNestedFilesButRefusesRoots) {
+  std::string tem = root + "\\Tem";
+  ASSERT_TRUE(fs.createFolder(tem));
+  ASSERT_TRUE(fs.createFolder(tem + "\\子目录"));
+  ASSERT_TRUE(fs.writeFile(tem + "\\子目录\\a.bat", "x"));
+  ASSERT_TRUE(fs.writeFile(tem + "\\ro.txt", "x"));
+  fs.setAttributes(tem + "\\ro.txt", FILE_ATTRIBUTE_READONLY);
+  EXPECT_TRUE(fs.deleteFolderTree("  " + tem));
+  EXPECT_FALSE(fs.folderExists(tem));
+  EXPECT_TRUE(fs.folderExists(root));
+  EXPECT_FALSE(fs.deleteFolderTree(""));
+  EXPECT_FALSE(fs.deleteFolderTree("C:"));
+  EXPECT_FALSE(fs.deleteFolderTree("C:\\"));
+  EXPECT_TRUE(fs.folderExists("C:\\windows"));
+}
+
+TEST_F(Scratch, IniFilesHoldGbkOnDiskWhateverTheSystemCodePage) {
+  std::string path = root + "\\Personal.ini";
+  IniFile ini(fs, path);
+  EXPECT_EQ(ini.read("Personal", "NAME"), "");
+  ASSERT_TRUE(ini.write("Personal", "NAME", "土豪金"));
+  ASSERT_TRUE(ini.write("Personal", "SRDZ", "1"));
+  EXPECT_EQ(fs.readFile(path), "[Personal]\r\nNAME=\xCD\xC1\xBA\xC0\xBD\xF0\r\nSRDZ=1\r\n");
+  EXPECT_EQ(ini.read("personal", "name"), "土豪金");
+}
+
+TEST(Codec, UsesCodePage936ExactlyAsTheNativeBuild) {
+  EXPECT_EQ(toGbk("解决方案："), "\xBD\xE2\xBE\xF6\xB7\xBD\xB0\xB8\xA3\xBA");
+  EXPECT_EQ(fromGbk("\xC4\xE3\xBA\xC3"), "你好");
+  EXPECT_EQ(toGbk(texts::kDnscacheBat).size(), 69u);
+  EXPECT_EQ(gbkByteLength("定制昵称ab"), 10u);
+  EXPECT_EQ(toGbk("x😀"), "x?");
+}
+
+TEST(Registry, ReadsTextValuesExpandsExpandableOnesAndIgnoresOtherTypes) {
+  Win32Registry reg;
+  const std::string key = "SOFTWARE\\ZelkoraTest";
+  ASSERT_TRUE(reg.writeMachineText(key, "DataBasePath", "%SystemRoot%\\System32\\drivers\\etc"));
+  std::string expanded = reg.readMachineText(key, "DataBasePath");
+  EXPECT_EQ(expanded.find('%'), std::string::npos) << expanded;
+  EXPECT_NE(expanded.find("\\System32\\drivers\\etc"), std::string::npos) << expanded;
+  HKEY h;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, widen(key).c_str(), 0, KEY_SET_VALUE | KEY_WOW64_64KEY, &h),
+            ERROR_SUCCESS);
+  DWORD dword = 7;
+  RegSetValueExW(h, L"Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dword), sizeof dword);
+  const wchar_t plain[] = L"%SystemRoot%\\plain";
+  RegSetValueExW(h, L"Plain", 0, REG_SZ, reinterpret_cast<const BYTE*>(plain), sizeof plain);
+  RegCloseKey(h);
+  EXPECT_EQ(reg.readMachineText(key, "Number"), "");
+  EXPECT_EQ(reg.readMachineText(key, "Plain"), "%SystemRoot%\\plain");
+  EXPECT_EQ(reg.readMachineText(key, "Missing"), "");
+  EXPECT_EQ(reg.readMachineText("SOFTWARE\\NoSuchKeyZelkora", "X"), "");
+  RegDeleteKeyW(HKEY_LOCAL_MACHINE, widen(key).c_str());
+}
+
+TEST(SpecialFolders, EndWithABackslashAndExist) {
+  Win32Folders f;
+  Win32FileSystem fs;
+  for (std::string folder : {f.appData(), f.desktop(), f.system()}) {
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), '\\') << folder;
+    EXPECT_TRUE(fs.folderExists(folder)) << folder;
+  }
+  std::string sys = f.system();
+  EXPECT_NE(CharUpperA(sys.data()), nullptr);
+  EXPECT_NE(sys.find("\\SYSTEM32\\"), std::string::npos) << sys;
+  EXPECT_EQ(f.ownFileName(), "zk_win_tests.exe");
+  EXPECT_TRUE(fs.fileExists(f.ownFolder() + "\\" + f.ownFileName()));
+}
+
+TEST_F(Scratch, RunHiddenStartsWithoutWaitingForTheEnd) {
+  Win32Processes proc;
+  std::string script = root + "\\带空格 的目录";
+  ASSERT_TRUE(fs.createFolder(script));
+  std::string bat = script + "\\Dnscache.bat";
+  std::string out = script + "\\out.txt";
+  ASSERT_TRUE(fs.writeFile(bat, toGbk("@echo off\r\necho 完成> \"" + out + "\"\r\nping -n 3 127.0.0.1 >nul\r\nexit")));
+  auto t0 = std::chrono::steady_clock::now();
+  EXPECT_TRUE(proc.runHidden("\"" + bat + "\""));
+  auto spent = std::chrono::steady_clock::now() - t0;
+  EXPECT_LT(spent, std::chrono::milliseconds(1900));  // not the script's ~2 s of pings
+  for (int i = 0; i < 100 && !fs.fileExists(out); ++i) Sleep(50);
+  EXPECT_TRUE(fs.fileExists(out));
+  EXPECT_FALSE(proc.runHidden("\"" + root + "\\no-such-program.exe\""));
+}
+
+Task<> waitsAndOffloads(Runtime& rt, std::vector<std::string>& log, DWORD uiThread) {
+  auto t0 = rt.nowMs();
+  co_await rt.pumpWait(120);
+  log.push_back(rt.nowMs() - t0 >= 100 ? "waited" : "too early");
+  DWORD worker = co_await rt.offload([] { return GetCurrentThreadId(); });
+  log.push_back(worker != uiThread ? "worker thread" : "ran on ui thread");
+  log.push_back(GetCurrentThreadId() == uiThread ? "resumed on ui" : "resumed elsewhere");
+  PostQuitMessage(0);
+}
+
+TEST(Win32Runtime, WaitsAndOffloadsInsideTheMessageLoop) {
+  Win32Runtime rt;
+  std::vector<std::string> log;
+  int ticks = 0;
+  Timer timer(rt, [&] { ++ticks; });
+  timer.setPeriod(1);
+  rt.start(TaskSlot::MainCommand, waitsAndOffloads(rt, log, GetCurrentThreadId()));
+  UINT_PTR guard = SetTimer(nullptr, 0, 5000, nullptr);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message == WM_TIMER && msg.wParam == guard) break;
+    DispatchMessageW(&msg);
+  }
+  KillTimer(nullptr, guard);
+  EXPECT_EQ(log, (std::vector<std::string>{"waited", "worker thread", "resumed on ui"}));
+  EXPECT_GT(ticks, 3);  // the window kept processing messages meanwhile
+  EXPECT_FALSE(rt.isRunning(TaskSlot::MainCommand));
+}
+
+}  // namespace
+}  // namespace zk

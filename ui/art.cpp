@@ -1,0 +1,210 @@
+#include "ui/art.h"
+
+// GDI+ headers expect min/max and the COM basics.
+#include <algorithm>
+using std::max;
+using std::min;
+#include <objidl.h>
+
+#include <gdiplus.h>  // needs objidl.h first
+
+#include <cmath>
+
+namespace zk::ui::art {
+
+using namespace Gdiplus;
+
+namespace {
+
+Color rgb(Rgb c, BYTE a = 255) {
+  return Color(a, c.r, c.g, c.b);
+}
+
+struct Palette {
+  Color top, bottom, strip;
+};
+
+// One palette per skin; index 0 is the start-up look.
+const Palette kPalettes[8] = {
+    {Color(255, 28, 44, 74), Color(255, 12, 18, 32), Color(255, 255, 61, 0)},
+    {Color(255, 62, 56, 40), Color(255, 24, 22, 16), Color(255, 156, 137, 63)},
+    {Color(255, 74, 24, 20), Color(255, 30, 10, 8), Color(255, 181, 30, 5)},
+    {Color(255, 24, 44, 86), Color(255, 10, 18, 36), Color(255, 66, 133, 244)},
+    {Color(255, 14, 60, 40), Color(255, 6, 24, 16), Color(255, 1, 147, 77)},
+    {Color(255, 76, 60, 14), Color(255, 30, 24, 6), Color(255, 238, 181, 0)},
+    {Color(255, 52, 52, 56), Color(255, 20, 20, 22), Color(255, 88, 88, 90)},
+    {Color(255, 58, 14, 58), Color(255, 22, 6, 22), Color(255, 138, 4, 130)},
+};
+
+void roundRect(GraphicsPath& p, REAL x, REAL y, REAL w, REAL h, REAL r) {
+  p.AddArc(x, y, r * 2, r * 2, 180, 90);
+  p.AddArc(x + w - r * 2, y, r * 2, r * 2, 270, 90);
+  p.AddArc(x + w - r * 2, y + h - r * 2, r * 2, r * 2, 0, 90);
+  p.AddArc(x, y + h - r * 2, r * 2, r * 2, 90, 90);
+  p.CloseFigure();
+}
+
+// Text goes through GDI, whose font substitution finds a CJK face wherever one is installed.
+void text(Graphics& g, const wchar_t* s, const RectF& box, REAL size, Color c, int style = FontStyleBold) {
+  HDC dc = g.GetHDC();
+  HFONT font = CreateFontW(-static_cast<int>(size), 0, 0, 0, (style & FontStyleBold) ? FW_BOLD : FW_NORMAL, FALSE,
+                           FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                           DEFAULT_PITCH, L"微软雅黑");
+  HGDIOBJ old = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(c.GetR(), c.GetG(), c.GetB()));
+  RECT r{static_cast<LONG>(box.X), static_cast<LONG>(box.Y), static_cast<LONG>(box.X + box.Width),
+         static_cast<LONG>(box.Y + box.Height)};
+  DrawTextW(dc, s, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  g.ReleaseHDC(dc);
+}
+
+void smooth(Graphics& g) {
+  g.SetSmoothingMode(SmoothingModeAntiAlias);
+  g.SetTextRenderingHint(TextRenderingHintAntiAliasGridFit);
+}
+
+}  // namespace
+
+void startup() {
+  static ULONG_PTR token = 0;
+  if (token) return;
+  GdiplusStartupInput in;
+  GdiplusStartup(&token, &in, nullptr);
+}
+
+void mainBackground(HDC dc, int w, int h, int skin, double scale) {
+  const Palette& p = kPalettes[skin >= 0 && skin < 8 ? skin : 0];
+  Graphics g(dc);
+  smooth(g);
+  LinearGradientBrush body(Point(0, 0), Point(0, h), p.top, p.bottom);
+  g.FillRectangle(&body, 0, 0, w, h);
+  // Soft light from the upper left.
+  GraphicsPath glow;
+  glow.AddEllipse(static_cast<REAL>(-w * 0.3), static_cast<REAL>(-h * 0.6), static_cast<REAL>(w * 1.1),
+                  static_cast<REAL>(h * 1.2));
+  PathGradientBrush light(&glow);
+  light.SetCenterColor(Color(40, 255, 255, 255));
+  Color edge(0, 255, 255, 255);
+  int n = 1;
+  light.SetSurroundColors(&edge, &n);
+  g.FillPath(&light, &glow);
+  // Title strip with an accent line in the skin colour.
+  REAL strip = static_cast<REAL>(37 * scale);
+  SolidBrush stripBrush(Color(90, 0, 0, 0));
+  g.FillRectangle(&stripBrush, REAL(0), REAL(0), REAL(w), strip);
+  SolidBrush accent(p.strip);
+  g.FillRectangle(&accent, REAL(0), strip - REAL(2 * scale), REAL(w), REAL(2 * scale));
+  text(g, L"Zelkora", RectF(REAL(34 * scale), REAL(0), REAL(90 * scale), strip), REAL(17 * scale),
+       Color(255, 255, 255, 255));
+  // Panel behind the log and the news view, and the navigation panel's column.
+  GraphicsPath panel;
+  roundRect(panel, REAL(8 * scale), REAL(170 * scale), REAL(446 * scale), REAL(78 * scale), REAL(6 * scale));
+  SolidBrush panelBrush(Color(40, 255, 255, 255));
+  g.FillPath(&panelBrush, &panel);
+  SolidBrush nav(Color(60, 0, 0, 0));
+  g.FillRectangle(&nav, REAL(462 * scale), strip, REAL(w) - REAL(462 * scale), REAL(h) - strip);
+}
+
+void plainBackground(HDC dc, int w, int h, COLORREF top, COLORREF bottom, int stripHeight) {
+  Graphics g(dc);
+  smooth(g);
+  LinearGradientBrush body(Point(0, 0), Point(0, h), Color(255, GetRValue(top), GetGValue(top), GetBValue(top)),
+                           Color(255, GetRValue(bottom), GetGValue(bottom), GetBValue(bottom)));
+  g.FillRectangle(&body, 0, 0, w, h);
+  SolidBrush strip(Color(90, 0, 0, 0));
+  g.FillRectangle(&strip, 0, 0, w, stripHeight);
+}
+
+void logo(HDC dc, const RECT& r, Rgb colour) {
+  Graphics g(dc);
+  smooth(g);
+  REAL w = REAL(r.right - r.left), h = REAL(r.bottom - r.top);
+  SolidBrush fill(rgb(colour));
+  g.FillEllipse(&fill, REAL(r.left) + 1, REAL(r.top) + 1, w - 2, h - 2);
+  text(g, L"Z", RectF(REAL(r.left), REAL(r.top), w, h), h * REAL(0.62), Color(255, 255, 255, 255));
+}
+
+void skinButton(HDC dc, const RECT& r, Rgb colour) {
+  Graphics g(dc);
+  smooth(g);
+  GraphicsPath p;
+  roundRect(p, REAL(r.left) + 1, REAL(r.top) + 1, REAL(r.right - r.left) - 2, REAL(r.bottom - r.top) - 2, 4);
+  SolidBrush fill(rgb(colour));
+  g.FillPath(&fill, &p);
+  Pen pen(Color(200, 255, 255, 255), 1.2f);
+  g.DrawPath(&pen, &p);
+}
+
+void fetchPicture(HDC dc, const RECT& r, FetchPicture state, int frame) {
+  Graphics g(dc);
+  smooth(g);
+  REAL side = REAL(std::min(r.right - r.left, r.bottom - r.top)) - 6;
+  REAL x = REAL(r.left) + (REAL(r.right - r.left) - side) / 2, y = REAL(r.top) + (REAL(r.bottom - r.top) - side) / 2;
+  RectF box(x, y, side, side);
+  struct Look {
+    Color a, b;
+    const wchar_t* label;
+  };
+  Look look{Color(255, 0, 170, 255), Color(255, 0, 92, 200), L"一键获取"};
+  switch (state) {
+    case FetchPicture::Idle: break;
+    case FetchPicture::InProgress: look = {Color(255, 255, 190, 40), Color(255, 230, 120, 0), L"获取中"}; break;
+    case FetchPicture::Done: look = {Color(255, 60, 210, 90), Color(255, 10, 140, 60), L"✔ 成功"}; break;
+    case FetchPicture::Failed: look = {Color(255, 255, 140, 60), Color(255, 200, 80, 20), L"✘ 失败"}; break;
+    case FetchPicture::Error: look = {Color(255, 255, 70, 70), Color(255, 180, 20, 30), L"! 错误"}; break;
+  }
+  SolidBrush shadow(Color(70, 0, 0, 0));
+  g.FillEllipse(&shadow, x + 3, y + 4, side, side);
+  LinearGradientBrush fill(PointF(x, y), PointF(x, y + side), look.a, look.b);
+  g.FillEllipse(&fill, box);
+  Pen ring(Color(220, 255, 255, 255), side / 22);
+  g.DrawEllipse(&ring, x + side * 0.08f, y + side * 0.08f, side * 0.84f, side * 0.84f);
+  if (state == FetchPicture::InProgress) {
+    Pen arc(Color(255, 255, 255, 255), side / 10);
+    arc.SetStartCap(LineCapRound);
+    arc.SetEndCap(LineCapRound);
+    g.DrawArc(&arc, x + side * 0.08f, y + side * 0.08f, side * 0.84f, side * 0.84f, REAL((frame * 30) % 360), 90);
+  }
+  text(g, look.label, box, side / 6.2f, Color(255, 255, 255, 255));
+}
+
+void curtain(HDC dc, const RECT& r, double scale) {
+  Graphics g(dc);
+  smooth(g);
+  RectF box(REAL(r.left), REAL(r.top), REAL(r.right - r.left), REAL(r.bottom - r.top));
+  LinearGradientBrush fill(PointF(0, box.Y - 1), PointF(0, box.Y + box.Height + 1), Color(255, 0, 120, 215),
+                           Color(255, 0, 60, 140));
+  g.FillRectangle(&fill, box);
+  text(g, L"欢迎使用 Zelkora", RectF(box.X, box.Y + REAL(40 * scale), box.Width, REAL(50 * scale)), REAL(26 * scale),
+       Color(255, 255, 255, 255));
+  text(g, L"一键获取  ·  极速互联", RectF(box.X, box.Y + REAL(90 * scale), box.Width, REAL(30 * scale)),
+       REAL(14 * scale), Color(220, 255, 255, 255), FontStyleRegular);
+}
+
+void webButton(HDC dc, const RECT& r, int index, const wchar_t* caption, double scale) {
+  static const Color kColours[7] = {Color(255, 66, 133, 244), Color(255, 230, 33, 23),  Color(255, 90, 90, 90),
+                                    Color(255, 59, 89, 152),  Color(255, 29, 161, 242), Color(255, 15, 157, 88),
+                                    Color(255, 219, 68, 55)};
+  Graphics g(dc);
+  smooth(g);
+  GraphicsPath p;
+  roundRect(p, REAL(r.left) + 1, REAL(r.top) + 1, REAL(r.right - r.left) - 2, REAL(r.bottom - r.top) - 2,
+            REAL(6 * scale));
+  SolidBrush fill(kColours[index % 7]);
+  g.FillPath(&fill, &p);
+  text(g, caption, RectF(REAL(r.left), REAL(r.top), REAL(r.right - r.left), REAL(r.bottom - r.top)), REAL(13 * scale),
+       Color(255, 255, 255, 255));
+}
+
+void busyDot(HDC dc, const RECT& r, COLORREF colour) {
+  Graphics g(dc);
+  smooth(g);
+  SolidBrush fill(Color(255, GetRValue(colour), GetGValue(colour), GetBValue(colour)));
+  REAL side = REAL(std::min(r.right - r.left, r.bottom - r.top)) - 4;
+  g.FillEllipse(&fill, REAL(r.left) + 2, REAL(r.top) + 2, side, side);
+}
+
+}  // namespace zk::ui::art

@@ -1,0 +1,22 @@
+// The program's pictures, drawn with GDI+: backgrounds, logo, fetch states, indicator, curtain.
+#pragma once
+
+#include <windows.h>
+
+#include "settings/main_view.h"
+
+namespace zk::ui::art {
+
+void startup();  // GDI+ for the life of the process
+
+// A main-window background for a skin (0 = the start-up look), with the title strip.
+void mainBackground(HDC dc, int w, int h, int skin, double scale);
+void plainBackground(HDC dc, int w, int h, COLORREF top, COLORREF bottom, int stripHeight);
+void logo(HDC dc, const RECT& r, Rgb colour);
+void skinButton(HDC dc, const RECT& r, Rgb colour);
+void fetchPicture(HDC dc, const RECT& r, FetchPicture state, int frame);
+void curtain(HDC dc, const RECT& r, double scale);
+void webButton(HDC dc, const RECT& r, int index, const wchar_t* caption, double scale);
+void busyDot(HDC dc, const RECT& r, COLORREF colour);
+
+}  // namespace zk::ui::art

@@ -1,0 +1,330 @@
+#include "ui/form.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include "platform/win32/wide.h"
+
+namespace zk::ui {
+
+using win::narrow;
+using win::widen;
+
+int systemDpi(HWND hwnd) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static auto fn = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (fn && hwnd) return static_cast<int>(fn(hwnd));
+  HDC dc = GetDC(nullptr);
+  int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+  ReleaseDC(nullptr, dc);
+  return dpi > 0 ? dpi : 96;
+}
+
+void drawTextCentered(HDC dc, const RECT& r, const wchar_t* text, COLORREF colour, HFONT font) {
+  HGDIOBJ old = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, colour);
+  RECT rc = r;
+  DrawTextW(dc, text, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  SelectObject(dc, old);
+}
+
+Form::~Form() {
+  if (hwnd_) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+  if (font_) DeleteObject(font_);
+  if (smallFont_) DeleteObject(smallFont_);
+  if (background_) DeleteObject(background_);
+  if (white_) DeleteObject(white_);
+}
+
+HWND Form::create(const wchar_t* className, const std::string& title, int w, int h, DWORD style, DWORD exStyle,
+                  const std::vector<ControlSpec>& controls) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  if (!GetClassInfoExW(GetModuleHandleW(nullptr), className, &wc)) {
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
+    wc.hIconSm = wc.hIcon;
+    wc.lpszClassName = className;
+    RegisterClassExW(&wc);
+  }
+  specs_ = controls;
+  logicalW_ = w;
+  logicalH_ = h;
+  dpi_ = systemDpi(nullptr);
+  int x = (GetSystemMetrics(SM_CXSCREEN) - s(w)) / 2;
+  int y = (GetSystemMetrics(SM_CYSCREEN) - s(h)) / 2;
+  hwnd_ = CreateWindowExW(exStyle, className, widen(title).c_str(), style, x, y, s(w), s(h), nullptr, nullptr,
+                          GetModuleHandleW(nullptr), this);
+  dpi_ = systemDpi(hwnd_);
+  white_ = CreateSolidBrush(RGB(255, 255, 255));
+  makeFonts();
+  makeControls();
+  refreshBackground();
+  return hwnd_;
+}
+
+void Form::makeFonts() {
+  for (HFONT f : {font_, smallFont_})
+    if (f) DeleteObject(f);
+  auto make = [&](int px) {
+    return CreateFontW(-s(px), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"微软雅黑");
+  };
+  font_ = make(12);
+  smallFont_ = make(11);
+}
+
+// Group boxes are painted here: the window's background inside, a light frame, the caption.
+LRESULT CALLBACK Form::groupProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  auto* self = reinterpret_cast<Form*>(data);
+  if (msg == WM_ERASEBKGND) return 1;
+  if (msg != WM_PAINT) return DefSubclassProc(h, msg, wp, lp);
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(h, &ps);
+  RECT r;
+  GetClientRect(h, &r);
+  RECT inParent = r;
+  MapWindowPoints(h, self->hwnd_, reinterpret_cast<POINT*>(&inParent), 2);
+  SetBrushOrgEx(dc, -inParent.left, -inParent.top, nullptr);
+  FillRect(dc, &r, self->background_);
+  HGDIOBJ oldFont = SelectObject(dc, self->font_);
+  TEXTMETRICW tm;
+  GetTextMetricsW(dc, &tm);
+  int top = tm.tmHeight / 2;
+  HPEN pen = CreatePen(PS_SOLID, 1, RGB(120, 150, 200));
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  RoundRect(dc, r.left, r.top + top, r.right, r.bottom, self->s(8), self->s(8));
+  wchar_t caption[256] = {};
+  GetWindowTextW(h, caption, 256);
+  SIZE ext;
+  GetTextExtentPoint32W(dc, caption, lstrlenW(caption), &ext);
+  RECT band{self->s(6), 0, self->s(6) + ext.cx + self->s(6), tm.tmHeight};
+  FillRect(dc, &band, self->background_);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(230, 236, 255));
+  TextOutW(dc, self->s(9), 0, caption, lstrlenW(caption));
+  SelectObject(dc, oldBrush);
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldFont);
+  DeleteObject(pen);
+  EndPaint(h, &ps);
+  return 0;
+}
+
+void Form::makeControls() {
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, hwnd_, nullptr,
+                          inst, nullptr);
+  bool firstRadio = true;
+  for (const ControlSpec& c : specs_) {
+    const wchar_t* cls = L"STATIC";
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    DWORD ex = 0;
+    switch (c.kind) {
+      case Kind::Label: style |= SS_LEFT | SS_NOPREFIX; break;
+      case Kind::ClickLabel: style |= (c.small ? SS_CENTER : SS_LEFT) | SS_NOTIFY | SS_NOPREFIX; break;
+      case Kind::Picture: style |= SS_OWNERDRAW | SS_NOTIFY; break;
+      case Kind::Button:
+        cls = L"BUTTON";
+        style |= BS_PUSHBUTTON | WS_TABSTOP;
+        break;
+      case Kind::Check:
+        cls = L"BUTTON";
+        style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+        break;
+      case Kind::Radio:
+        cls = L"BUTTON";
+        style |= BS_AUTORADIOBUTTON | (firstRadio ? WS_GROUP | WS_TABSTOP : 0);
+        firstRadio = false;
+        break;
+      case Kind::Group:
+        cls = L"BUTTON";
+        style |= BS_GROUPBOX;
+        break;
+      case Kind::Edit:
+        cls = L"EDIT";
+        style |= ES_AUTOHSCROLL | WS_TABSTOP;
+        ex = WS_EX_CLIENTEDGE;
+        break;
+      case Kind::HiddenEdit:
+        cls = L"EDIT";
+        style = WS_CHILD | ES_AUTOHSCROLL;
+        break;
+      case Kind::Log:
+        cls = MSFTEDIT_CLASS;
+        style |= ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL;
+        break;
+    }
+    HWND h = CreateWindowExW(ex, cls, widen(c.caption).c_str(), style, s(c.x), s(c.y), s(c.w), s(c.h), hwnd_,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), inst, nullptr);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    if (c.kind == Kind::Group) SetWindowSubclass(h, groupProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    if (c.small) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(smallFont_), FALSE);
+    if (c.tip) {
+      tipTexts_[c.id] = widen(c.tip);
+      TOOLINFOW ti{};
+      ti.cbSize = sizeof ti;
+      ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+      ti.hwnd = hwnd_;
+      ti.uId = reinterpret_cast<UINT_PTR>(h);
+      ti.lpszText = tipTexts_[c.id].data();
+      SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+  }
+  // A group box frames the controls inside it, so it lies beneath all of them.
+  for (const ControlSpec& c : specs_)
+    if (c.kind == Kind::Group)
+      SetWindowPos(ctl(c.id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Form::placeAll() {
+  for (const ControlSpec& c : specs_) MoveWindow(ctl(c.id), s(c.x), s(c.y), s(c.w), s(c.h), FALSE);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Form::move(int id, int x, int y, int w, int h) {
+  for (ControlSpec& c : specs_)
+    if (c.id == id) c = ControlSpec{id, c.kind, c.caption, x, y, w, h, c.tip, c.small};
+  MoveWindow(ctl(id), s(x), s(y), s(w), s(h), TRUE);
+}
+
+void Form::refreshBackground() {
+  int w = s(logicalW_), h = s(logicalH_);
+  HDC screen = GetDC(hwnd_);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  paintBackground(mem, w, h);
+  SelectObject(mem, old);
+  DeleteDC(mem);
+  ReleaseDC(hwnd_, screen);
+  if (background_) DeleteObject(background_);
+  background_ = CreatePatternBrush(bmp);
+  DeleteObject(bmp);
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Form::setText(int id, const std::string& utf8) {
+  SetWindowTextW(ctl(id), widen(utf8).c_str());
+  RECT r;
+  GetWindowRect(ctl(id), &r);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+  InvalidateRect(hwnd_, &r, TRUE);
+}
+
+std::string Form::text(int id) const {
+  HWND h = ctl(id);
+  int n = GetWindowTextLengthW(h);
+  std::wstring w(static_cast<size_t>(n) + 1, L'\0');
+  GetWindowTextW(h, w.data(), n + 1);
+  w.resize(static_cast<size_t>(n));
+  return narrow(w);
+}
+
+void Form::setTextColour(int id, Rgb c) {
+  colours_[id] = RGB(c.r, c.g, c.b);
+  InvalidateRect(ctl(id), nullptr, TRUE);
+}
+
+void Form::setVisible(int id, bool visible) {
+  ShowWindow(ctl(id), visible ? SW_SHOW : SW_HIDE);
+}
+bool Form::checked(int id) const {
+  return SendMessageW(ctl(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+void Form::setChecked(int id, bool on) {
+  SendMessageW(ctl(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ERASEBKGND: {
+      RECT r;
+      GetClientRect(hwnd_, &r);
+      FillRect(reinterpret_cast<HDC>(wp), &r, background_ ? background_ : white_);
+      return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      HDC dc = reinterpret_cast<HDC>(wp);
+      HWND child = reinterpret_cast<HWND>(lp);
+      int id = GetDlgCtrlID(child);
+      wchar_t cls[16] = {};
+      GetClassNameW(child, cls, 16);
+      if (lstrcmpiW(cls, L"Edit") == 0) return reinterpret_cast<LRESULT>(white_);  // read-only edits
+      auto c = colours_.find(id);
+      SetTextColor(dc, c != colours_.end() ? c->second : RGB(255, 255, 255));
+      SetBkMode(dc, TRANSPARENT);
+      // The window's own background continues under the control: labels look transparent.
+      RECT r;
+      GetWindowRect(child, &r);
+      MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+      SetBrushOrgEx(dc, -r.left, -r.top, nullptr);
+      return reinterpret_cast<LRESULT>(background_);
+    }
+    case WM_DRAWITEM: {
+      auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+      HDC dc = di->hDC;
+      RECT r = di->rcItem;
+      RECT inParent = r;
+      MapWindowPoints(di->hwndItem, hwnd_, reinterpret_cast<POINT*>(&inParent), 2);
+      SetBrushOrgEx(dc, -inParent.left, -inParent.top, nullptr);
+      FillRect(dc, &r, background_);
+      paintPicture(static_cast<int>(di->CtlID), dc, r);
+      return TRUE;
+    }
+    case WM_COMMAND: {
+      int id = LOWORD(wp);
+      int code = HIWORD(wp);
+      if (code == BN_CLICKED || code == STN_CLICKED) {
+        auto it = clicks_.find(id);
+        if (it != clicks_.end()) {
+          auto fn = it->second;  // the handler may replace itself
+          fn();
+        }
+        return 0;
+      }
+      break;
+    }
+    case WM_DPICHANGED: {
+      dpi_ = HIWORD(wp);
+      auto* r = reinterpret_cast<RECT*>(lp);
+      SetWindowPos(hwnd_, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top, SWP_NOZORDER);
+      makeFonts();
+      for (const ControlSpec& c : specs_)
+        SendMessageW(ctl(c.id), WM_SETFONT, reinterpret_cast<WPARAM>(c.small ? smallFont_ : font_), FALSE);
+      placeAll();
+      refreshBackground();
+      return 0;
+    }
+    case WM_NCDESTROY: {
+      hwnd_ = nullptr;
+      if (onDestroyed) onDestroyed();
+      return 0;
+    }
+  }
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+LRESULT CALLBACK Form::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+    auto* self = static_cast<Form*>(cs->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self || self->hwnd_ != hwnd) return DefWindowProcW(hwnd, msg, wp, lp);
+  return self->handle(msg, wp, lp);
+}
+
+}  // namespace zk::ui

@@ -1,0 +1,85 @@
+// A top-level window built from a table of controls: scaling, transparent labels, tooltips, clicks.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "settings/main_view.h"
+
+namespace zk::ui {
+
+enum class Kind { Label, ClickLabel, Picture, Button, Check, Radio, Group, Edit, Log, HiddenEdit };
+
+struct ControlSpec {
+  int id;
+  Kind kind;
+  const char* caption;  // UTF-8; the control's window text
+  int x, y, w, h;       // logical pixels (96 dpi)
+  const char* tip = nullptr;
+  bool small = false;  // the smaller font, for dense rows
+};
+
+class Form {
+ public:
+  Form() = default;
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+  HWND ctl(int id) const { return GetDlgItem(hwnd_, id); }
+  void onClick(int id, std::function<void()> fn) { clicks_[id] = std::move(fn); }
+  // Called once the window is gone; the owner may free this object then (deferred).
+  std::function<void()> onDestroyed;
+
+  void setText(int id, const std::string& utf8);
+  std::string text(int id) const;
+  void setTextColour(int id, Rgb c);
+  void setVisible(int id, bool visible);
+  bool checked(int id) const;
+  void setChecked(int id, bool on);
+  // Logical pixels <-> device pixels.
+  int s(int v) const { return MulDiv(v, dpi_, 96); }
+  int unscale(int v) const { return MulDiv(v, 96, dpi_); }
+
+ protected:
+  HWND create(const wchar_t* className, const std::string& title, int w, int h, DWORD style, DWORD exStyle,
+              const std::vector<ControlSpec>& controls);
+  // The window's background (logical size w x h), painted into a bitmap and used under labels.
+  virtual void paintBackground(HDC dc, int w, int h) = 0;
+  virtual void paintPicture(int /*id*/, HDC /*dc*/, const RECT& /*r*/) {}
+  virtual LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+  void refreshBackground();
+  void placeAll();
+  void move(int id, int x, int y, int w, int h);
+  HFONT font() const { return font_; }
+
+  std::vector<ControlSpec> specs_;
+  int logicalW_ = 0, logicalH_ = 0;
+
+ private:
+  static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK groupProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data);
+  void makeControls();
+  void makeFonts();
+
+  HWND hwnd_ = nullptr;
+  HWND tips_ = nullptr;
+  HFONT font_ = nullptr;
+  HFONT smallFont_ = nullptr;
+  HBRUSH background_ = nullptr;
+  HBRUSH white_ = nullptr;
+  int dpi_ = 96;
+  std::map<int, std::function<void()>> clicks_;
+  std::map<int, COLORREF> colours_;
+  std::map<int, std::wstring> tipTexts_;
+};
+
+int systemDpi(HWND hwnd);
+void drawTextCentered(HDC dc, const RECT& r, const wchar_t* text, COLORREF colour, HFONT font);
+
+}  // namespace zk::ui

@@ -1,0 +1,258 @@
+#include "ui/main_window.h"
+
+#include <richedit.h>
+
+#include "ui/art.h"
+
+namespace zk::ui {
+
+namespace {
+
+constexpr int kWidth = 462;
+constexpr int kPanelWidth = 630;
+constexpr int kHeight = 390;
+constexpr UINT_PTR kSpinTimer = 1;
+
+const wchar_t* const kWebCaptions[7] = {L"Google",  L"YouTube",      L"Wikipedia", L"Facebook",
+                                        L"Twitter", L"Google Drive", L"Gmail"};
+
+std::vector<ControlSpec> mainControls() {
+  std::vector<ControlSpec> c = {
+      // Title strip; the five top-right controls follow the navigation panel's layout rule.
+      {IDP_LOGO, Kind::Picture, "", 8, 6, 26, 26},
+      {IDT_NAV, Kind::ClickLabel, "导航", 220, 10, 30, 18},
+      {IDT_ABOUT, Kind::ClickLabel, "关于", 266, 10, 30, 18},
+      {IDT_HELP, Kind::ClickLabel, "帮助", 312, 10, 30, 18},
+      {IDT_SETTINGS, Kind::ClickLabel, "设置", 358, 10, 30, 18},
+      {IDP_SKIN, Kind::Picture, "换肤", 403, 10, 18, 18},
+      {IDB_CLOSE, Kind::ClickLabel, "×", 433, 6, 24, 24, "关闭Zelkora！"},
+      {IDP_AVATAR, Kind::Picture, "", 6, 3, 31, 31},
+      {IDT_AVATAR_FRAME, Kind::ClickLabel, "", 6, 3, 31, 31},
+      {IDT_NICKNAME, Kind::Label, "", 42, 2, 170, 18},
+      {IDT_EDITION, Kind::Label, "TessalyZelkora私人定制专版", 42, 20, 170, 16},
+      // The one-click fetch.
+      {IDP_FETCH, Kind::Picture, "", 8, 44, 114, 114},
+      {IDT_FETCH, Kind::Picture, "一键获取", 8, 44, 114, 114},
+      {IDT_START, Kind::ClickLabel, "", 8, 158, 114, 8},
+      {IDT_RESULT_CAP, Kind::Label, "结果：", 126, 50, 40, 18},
+      {IDT_RESULT, Kind::Label, "未计算", 164, 50, 70, 18},
+      {IDT_ELAPSED_CAP, Kind::Label, "耗时：", 126, 72, 40, 18},
+      {IDT_ELAPSED, Kind::Label, "未计算", 164, 72, 70, 18},
+      {IDT_MODE_CAP, Kind::Label, "模式：", 126, 94, 40, 18},
+      {IDT_MODE, Kind::Label, "手动", 164, 94, 70, 18},
+      {IDX_ADBLOCK, Kind::Check, "启用广告屏蔽增强", 124, 120, 118, 20, "开启网页广告屏蔽服务！"},
+      {IDX_NAVBLOCK, Kind::Check, "杜绝恶意流氓导航", 124, 142, 118, 20, "拒绝导航，拒绝流氓，从此做起！"},
+      // Server choice: three group boxes, one radio button each.
+      {IDG_OFFICIAL, Kind::Group, "官方数据", 246, 42, 106, 40},
+      {IDG_BACKUP, Kind::Group, "备用数据", 246, 83, 106, 40},
+      {IDG_CUSTOM, Kind::Group, "第三方数据", 246, 124, 106, 40},
+      {IDR_OFFICIAL, Kind::Radio, "实时", 256, 59, 88, 18, "推荐使用官方实时数据！"},
+      {IDR_BACKUP, Kind::Radio, "备用", 256, 100, 88, 18, "备用服务器有助于弥补实时服务器错误"},
+      {IDR_CUSTOM, Kind::Radio, "自定", 256, 141, 88, 18, "使用是定义服务器"},
+      // Local and cloud status, connection indicator.
+      {IDT_LOCAL_CAP, Kind::Label, "本地：", 360, 48, 36, 18},
+      {IDT_LOCAL, Kind::Label, "未检测", 394, 48, 50, 18},
+      {IDP_LOCAL_BUSY, Kind::Picture, "", 444, 51, 12, 12},
+      {IDT_CLOUD_CAP, Kind::Label, "云端：", 360, 70, 36, 18},
+      {IDT_CLOUD, Kind::Label, "未检测", 394, 70, 50, 18},
+      {IDP_CLOUD_BUSY, Kind::Picture, "", 444, 73, 12, 12},
+      {IDT_SERVICE, Kind::Label, "服务正在运行！", 360, 94, 98, 18},
+      {IDP_INDICATOR1, Kind::Picture, "", 362, 120, 16, 16},
+      {IDP_INDICATOR2, Kind::Picture, "", 382, 120, 16, 16},
+      // Progress log and the news view.
+      {IDT_LOG_CAP, Kind::Label, "过程：↓ ↓ ↓", 14, 172, 100, 16},
+      {IDE_LOG, Kind::Log, "", 14, 189, 252, 56},
+      {IDT_NEWS, Kind::Label, "云端资讯", 274, 174, 176, 70},
+      {IDE_RETRY, Kind::HiddenEdit, "0", 0, 0, 40, 18},
+      // Hosts-file buttons.
+      {IDT_EDITOR, Kind::ClickLabel, "编 辑 器", 12, 254, 48, 18, "使用编辑器", true},
+      {IDT_ADD_ENTRY, Kind::ClickLabel, "增改条目", 61, 254, 48, 18, "增加或修改单条Hosts条目", true},
+      {IDT_OPEN_FILE, Kind::ClickLabel, "打开文件", 110, 254, 48, 18, "打开系统Hosts文件", true},
+      {IDT_OPEN_FOLDER, Kind::ClickLabel, "打开目录", 159, 254, 48, 18, "打开系统Hosts文件所在目录", true},
+      {IDT_CLEAR, Kind::ClickLabel, "清空文件", 208, 254, 48, 18, "清空并删除系统Hosts文件", true},
+      {IDT_SAVE_COPY, Kind::ClickLabel, "另存一份", 257, 254, 48, 18, "将系统Hosts文件另存一份到桌面", true},
+      {IDT_IMPORT, Kind::ClickLabel, "导入存储", 306, 254, 48, 18, "将包含Hosts标准条目的文本文件覆盖导入到系统中",
+       true},
+      {IDT_RESTORE, Kind::ClickLabel, "恢复原生", 355, 254, 48, 18, "恢复到Windows原生状态", true},
+      {IDT_COPY_ALL, Kind::ClickLabel, "复制全文", 404, 254, 48, 18, "对系统Hosts文件进行全文复制", true},
+      // Tool set.
+      {IDG_TOOLS, Kind::Group, "【工具集】（使用时，认真查看提示，再进行。对某些工具不了解，慎用）", 8, 276, 446, 70},
+      // Links.
+      {IDT_PERSONAL, Kind::ClickLabel, "私人定制", 14, 360, 52, 18, "私人订制，个性Zelkora"},
+      {IDT_SHARE, Kind::ClickLabel, "分享发布", 78, 360, 52, 18, "将Zelkora分享到各种渠道"},
+      {IDT_SHORTCUT, Kind::ClickLabel, "创建图标", 142, 360, 52, 18, "创建Zelkora的快捷方式"},
+      {IDT_ANDROID, Kind::ClickLabel, "安卓版", 206, 360, 40, 18, "安卓版，为安卓用户而生"},
+      {IDT_NEWS1, Kind::ClickLabel, "最新动态", 330, 360, 52, 18},
+      {IDT_NEWS2, Kind::ClickLabel, "更新日志", 394, 360, 52, 18},
+      // Navigation panel, beyond the closed window's right edge.
+      {IDT_NAV_CLOSE, Kind::ClickLabel, "----点此收缩导航----", 476, 44, 146, 18},
+  };
+  static const char* const kTools[10][2] = {{"清除缓存", "清除本地缓存"},
+                                            {"解析修复", "修复本地解析服务"},
+                                            {"一键DNS", "对DNS进行快速设定"},
+                                            {"IP自动取", "将本地连接配置为自动获取"},
+                                            {"重启网卡", "重启名称为 本地连接的 网卡"},
+                                            {"显外网IP", "显示当前网络的出入口IP"},
+                                            {"IP 测 试", "对指定IP进行测试"},
+                                            {"超级Ping", "使用超级Ping进行相关检测"},
+                                            {"DNS优选", "在线自动匹配最佳DNS"},
+                                            {"宽带换算", "宽带换算小工具"}};
+  for (int i = 0; i < 10; ++i)
+    c.push_back({IDT_TOOL_FIRST + i, Kind::ClickLabel, kTools[i][0], 20 + (i % 5) * 87, 298 + (i / 5) * 24, 80, 18,
+                 kTools[i][1]});
+  static const char* const kWeb[7] = {"Google", "YouTube", "Wikipedia", "Facebook", "Twitter", "Google Drive", "Gmail"};
+  for (int i = 0; i < 7; ++i) c.push_back({IDP_WEB_FIRST + i, Kind::Picture, kWeb[i], 478, 68 + i * 44, 142, 38});
+  c.push_back({IDP_CURTAIN, Kind::Picture, "", 0, 37, kWidth, 353});
+  return c;
+}
+
+bool isClickable(int id) {
+  return id == IDT_SETTINGS || id == IDT_HELP || id == IDT_ABOUT || id == IDT_NAV || id == IDT_FETCH ||
+         id == IDT_START || (id >= IDT_EDITOR && id <= IDT_COPY_ALL) ||
+         (id >= IDT_TOOL_FIRST && id < IDT_TOOL_FIRST + 10) || (id >= IDT_PERSONAL && id <= IDT_NEWS2) ||
+         id == IDT_NAV_CLOSE || id == IDB_CLOSE || id == IDT_AVATAR_FRAME;
+}
+
+}  // namespace
+
+HWND MainWindow::open() {
+  art::startup();
+  LoadLibraryW(L"Msftedit.dll");
+  emoji_ = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(2));
+  HWND h = create(L"ZelkoraMain", "Zelkora", kWidth, kHeight, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU,
+                  WS_EX_APPWINDOW, mainControls());
+  logicalW_ = kPanelWidth;  // the background also covers the navigation panel
+  refreshBackground();
+  for (int id : {IDT_FETCH, IDP_CURTAIN})  // the curtain ends on top
+    SetWindowPos(ctl(id), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  for (int id : {IDT_EDITION, IDT_NICKNAME, IDP_AVATAR}) setVisible(id, false);
+  setTextColour(IDT_LOG_CAP, {255, 255, 255});
+  SendMessageW(ctl(IDE_LOG), EM_SETBKGNDCOLOR, 0, RGB(250, 250, 255));
+  CHARFORMAT2W cf{};
+  cf.cbSize = sizeof cf;
+  cf.dwMask = CFM_COLOR | CFM_FACE | CFM_SIZE;
+  cf.crTextColor = RGB(128, 128, 255);
+  cf.yHeight = 9 * 20;
+  lstrcpyW(cf.szFaceName, L"微软雅黑");
+  SendMessageW(ctl(IDE_LOG), EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+  return h;
+}
+
+void MainWindow::paintBackground(HDC dc, int w, int h) {
+  art::mainBackground(dc, w, h, skin_.index, s(1000) / 1000.0);
+}
+
+void MainWindow::paintPicture(int id, HDC dc, const RECT& r) {
+  switch (id) {
+    case IDP_LOGO: art::logo(dc, r, skin_.skinButtonAndLogo); break;
+    case IDP_SKIN: art::skinButton(dc, r, skin_.skinButtonAndLogo); break;
+    case IDP_FETCH:
+    case IDT_FETCH: art::fetchPicture(dc, r, picture_, frame_); break;
+    case IDP_CURTAIN: art::curtain(dc, r, s(1000) / 1000.0); break;
+    case IDP_LOCAL_BUSY:
+    case IDP_CLOUD_BUSY: art::busyDot(dc, r, RGB(150, 150, 150)); break;
+    case IDP_INDICATOR1:
+    case IDP_INDICATOR2: art::busyDot(dc, r, RGB(120, 120, 120)); break;
+    case IDP_AVATAR: art::logo(dc, r, {200, 200, 200}); break;
+    default:
+      if (id >= IDP_WEB_FIRST && id < IDP_WEB_FIRST + 7)
+        art::webButton(dc, r, id - IDP_WEB_FIRST, kWebCaptions[id - IDP_WEB_FIRST], s(1000) / 1000.0);
+  }
+}
+
+void MainWindow::setSkin(const Skin& skin) {
+  skin_ = skin;
+  setTextColour(IDT_SETTINGS, skin.settingsLabel);
+  setTextColour(IDT_HELP, {255, 255, 255});
+  setTextColour(IDT_ABOUT, {255, 255, 255});
+  setTextColour(IDT_NAV, skin.navigationLabel);
+  refreshBackground();
+}
+
+void MainWindow::setFetchPicture(FetchPicture picture) {
+  picture_ = picture;
+  if (picture == FetchPicture::InProgress)
+    SetTimer(hwnd(), kSpinTimer, 80, nullptr);
+  else
+    KillTimer(hwnd(), kSpinTimer);
+  invalidate(IDP_FETCH);
+  invalidate(IDT_FETCH);
+}
+
+bool MainWindow::radioChecked(Server which) const {
+  switch (which) {
+    case Server::Official: return checked(IDR_OFFICIAL);
+    case Server::Backup: return checked(IDR_BACKUP);
+    case Server::Custom: return checked(IDR_CUSTOM);
+    case Server::None: break;
+  }
+  return false;
+}
+
+void MainWindow::setRadioChecked(Server which, bool on) {
+  int id = which == Server::Official ? IDR_OFFICIAL : which == Server::Backup ? IDR_BACKUP : IDR_CUSTOM;
+  if (which == Server::None) return;
+  if (on)
+    for (int other : {IDR_OFFICIAL, IDR_BACKUP, IDR_CUSTOM}) setChecked(other, other == id);
+  else
+    setChecked(id, false);
+}
+
+Rect MainWindow::windowRect() const {
+  RECT r;
+  GetWindowRect(hwnd(), &r);
+  return Rect{unscale(r.left), unscale(r.top), unscale(r.right - r.left), unscale(r.bottom - r.top)};
+}
+
+void MainWindow::setCurtain(const Rect& r) {
+  curtain_ = r;
+  move(IDP_CURTAIN, r.left, r.top, r.width, r.height);
+}
+
+void MainWindow::setCurtainVisible(bool visible) {
+  setVisible(IDP_CURTAIN, visible);
+}
+
+void MainWindow::setShown(bool shown) {
+  ShowWindow(hwnd(), shown ? SW_SHOW : SW_HIDE);
+  if (shown) SetForegroundWindow(hwnd());
+}
+
+HCURSOR MainWindow::pointerFor(int id) const {
+  bool web = id >= IDP_WEB_FIRST && id < IDP_WEB_FIRST + 7;
+  if (emojiOnAll_ || web) return emoji_;
+  bool hand = isClickable(id) || id == IDP_SKIN || (id >= IDG_OFFICIAL && id <= IDR_CUSTOM);
+  return LoadCursorW(nullptr, hand ? IDC_HAND : IDC_ARROW);
+}
+
+LRESULT MainWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SETCURSOR: {
+      HWND over = reinterpret_cast<HWND>(wp);
+      if (LOWORD(lp) != HTCLIENT && over == hwnd()) break;
+      SetCursor(pointerFor(over == hwnd() ? 0 : GetDlgCtrlID(over)));
+      return TRUE;
+    }
+    case WM_NCHITTEST: {
+      // The title strip moves the window.
+      LRESULT hit = DefWindowProcW(hwnd(), msg, wp, lp);
+      POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+      ScreenToClient(hwnd(), &pt);
+      if (hit == HTCLIENT && pt.y < s(37)) return HTCAPTION;
+      return hit;
+    }
+    case WM_TIMER:
+      if (wp == kSpinTimer) {
+        ++frame_;
+        invalidate(IDP_FETCH);
+        invalidate(IDT_FETCH);
+        return 0;
+      }
+      break;
+    case WM_CLOSE: DestroyWindow(hwnd()); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+  }
+  return Form::handle(msg, wp, lp);
+}
+
+}  // namespace zk::ui

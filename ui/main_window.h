@@ -1,0 +1,126 @@
+// The main window: every control of the main screen, drawn pictures, pointers; implements MainView.
+#pragma once
+
+#include <functional>
+
+#include "settings/main_view.h"
+#include "ui/form.h"
+
+namespace zk::ui {
+
+// Control IDs, local to the main window (P picture, T text label, B button, R radio, X check box,
+// G group box, E edit box).
+enum MainId : int {
+  IDP_LOGO = 100,
+  IDP_SKIN,
+  IDB_CLOSE,
+  IDT_SETTINGS,
+  IDT_HELP,
+  IDT_ABOUT,
+  IDT_NAV,
+  IDP_FETCH = 110,
+  IDT_FETCH,
+  IDT_START,
+  IDT_RESULT_CAP = 120,
+  IDT_RESULT,
+  IDT_ELAPSED_CAP,
+  IDT_ELAPSED,
+  IDT_MODE_CAP,
+  IDT_MODE,
+  IDG_OFFICIAL = 130,
+  IDG_BACKUP,
+  IDG_CUSTOM,
+  IDR_OFFICIAL,
+  IDR_BACKUP,
+  IDR_CUSTOM,
+  IDX_ADBLOCK = 140,
+  IDX_NAVBLOCK,
+  IDT_LOCAL_CAP = 150,
+  IDT_LOCAL,
+  IDP_LOCAL_BUSY,
+  IDT_CLOUD_CAP,
+  IDT_CLOUD,
+  IDP_CLOUD_BUSY,
+  IDT_SERVICE,
+  IDP_INDICATOR1 = 160,
+  IDP_INDICATOR2,
+  IDT_LOG_CAP = 170,
+  IDE_LOG,
+  IDT_NEWS,
+  IDE_RETRY,
+  IDT_EDITOR = 180,
+  IDT_ADD_ENTRY,
+  IDT_OPEN_FILE,
+  IDT_OPEN_FOLDER,
+  IDT_CLEAR,
+  IDT_SAVE_COPY,
+  IDT_IMPORT,
+  IDT_RESTORE,
+  IDT_COPY_ALL,
+  IDG_TOOLS = 190,
+  IDT_TOOL_FIRST,  // ten tool entries follow
+  IDT_PERSONAL = 210,
+  IDT_SHARE,
+  IDT_SHORTCUT,
+  IDT_ANDROID,
+  IDT_NEWS1,
+  IDT_NEWS2,
+  IDP_AVATAR = 220,
+  IDT_AVATAR_FRAME,
+  IDT_EDITION,
+  IDT_NICKNAME,
+  IDP_CURTAIN = 230,
+  IDT_NAV_CLOSE = 240,
+  IDP_WEB_FIRST,  // seven web buttons follow
+};
+
+class MainWindow : public Form, public MainView {
+ public:
+  HWND open();
+  std::function<void(bool modal)> onOpenSettings;
+  std::function<void()> onOpenAbout;
+
+  // MainView
+  void setSkin(const Skin& skin) override;
+  void setFetchPicture(FetchPicture picture) override;
+  bool radioChecked(Server which) const override;
+  void setRadioChecked(Server which, bool checked) override;
+  bool adBlockingTicked() const override { return checked(IDX_ADBLOCK); }
+  void setAdBlockingTicked(bool t) override { setChecked(IDX_ADBLOCK, t); }
+  bool navigationBlockingTicked() const override { return checked(IDX_NAVBLOCK); }
+  void setNavigationBlockingTicked(bool t) override { setChecked(IDX_NAVBLOCK, t); }
+  std::string retryCounterText() const override { return text(IDE_RETRY); }
+  void setRetryCounterText(const std::string& t) override { setText(IDE_RETRY, t); }
+  void setEmojiPointerOnAll(bool on) override { emojiOnAll_ = on; }
+  Rect windowRect() const override;
+  void setCurtain(const Rect& r) override;
+  Rect curtain() const override { return curtain_; }
+  void setCurtainVisible(bool visible) override;
+  void setAvatarVisible(bool visible) override { setVisible(IDP_AVATAR, visible); }
+  void setNicknameVisible(bool visible) override { setVisible(IDT_NICKNAME, visible); }
+  void setShown(bool shown) override;
+  void openSettingsWindow(bool modal) override {
+    if (onOpenSettings) onOpenSettings(modal);
+  }
+  void openAboutWindow() override {
+    if (onOpenAbout) onOpenAbout();
+  }
+
+ protected:
+  void paintBackground(HDC dc, int w, int h) override;
+  void paintPicture(int id, HDC dc, const RECT& r) override;
+  LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  HCURSOR pointerFor(int id) const;
+  void invalidate(int id) { InvalidateRect(ctl(id), nullptr, TRUE); }
+
+  Skin skin_;
+  FetchPicture picture_ = FetchPicture::Idle;
+  int frame_ = 0;
+  Rect curtain_{0, 37, 462, 353};
+  bool emojiOnAll_ = false;
+  HCURSOR emoji_ = nullptr;
+};
+
+}  // namespace zk::ui
