@@ -7,7 +7,7 @@ trap 'rm -rf "$tmp"' EXIT
 convert -size 256x256 xc:none -fill '#ff3d00' -draw 'circle 128,128 128,10' \
   -fill none -stroke white -strokewidth 10 -draw 'circle 128,128 128,34' \
   -stroke none -fill white -font DejaVu-Sans-Bold -pointsize 150 -gravity center -annotate +0+6 'Z' "$tmp/icon.png"
-convert "$tmp/icon.png" -define icon:auto-resize=256,48,32,16 zelkora.ico
+convert "$tmp/icon.png" -define icon:auto-resize=48,32,16 zelkora.ico
 # A smiling face, 32x32, hot spot at its upper left.
 convert -size 32x32 xc:none -fill '#ffcc00' -stroke '#8a5a00' -strokewidth 1.5 -draw 'circle 16,16 16,2' \
   -fill '#4a2a00' -stroke none -draw 'circle 11,12 11,14' -draw 'circle 21,12 21,14' \

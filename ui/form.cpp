@@ -42,7 +42,7 @@ Form::~Form() {
 }
 
 HWND Form::create(const wchar_t* className, const std::string& title, int w, int h, DWORD style, DWORD exStyle,
-                  const std::vector<ControlSpec>& controls) {
+                  const std::vector<ControlSpec>& controls, int backgroundW) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   if (!GetClassInfoExW(GetModuleHandleW(nullptr), className, &wc)) {
@@ -50,13 +50,16 @@ HWND Form::create(const wchar_t* className, const std::string& title, int w, int
     wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
-    wc.hIconSm = wc.hIcon;
+    // Exact sizes: no scaling of a larger image when the window first shows.
+    wc.hIcon = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     wc.lpszClassName = className;
     RegisterClassExW(&wc);
   }
   specs_ = controls;
-  logicalW_ = w;
+  logicalW_ = backgroundW > 0 ? backgroundW : w;
   logicalH_ = h;
   dpi_ = systemDpi(nullptr);
   int x = (GetSystemMetrics(SM_CXSCREEN) - s(w)) / 2;
@@ -122,8 +125,6 @@ LRESULT CALLBACK Form::groupProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PT
 
 void Form::makeControls() {
   HINSTANCE inst = GetModuleHandleW(nullptr);
-  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, hwnd_, nullptr,
-                          inst, nullptr);
   bool firstRadio = true;
   for (const ControlSpec& c : specs_) {
     const wchar_t* cls = L"STATIC";
@@ -169,21 +170,30 @@ void Form::makeControls() {
     SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     if (c.kind == Kind::Group) SetWindowSubclass(h, groupProc, 0, reinterpret_cast<DWORD_PTR>(this));
     if (c.small) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(smallFont_), FALSE);
-    if (c.tip) {
-      tipTexts_[c.id] = widen(c.tip);
-      TOOLINFOW ti{};
-      ti.cbSize = sizeof ti;
-      ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-      ti.hwnd = hwnd_;
-      ti.uId = reinterpret_cast<UINT_PTR>(h);
-      ti.lpszText = tipTexts_[c.id].data();
-      SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    }
   }
   // A group box frames the controls inside it, so it lies beneath all of them.
   for (const ControlSpec& c : specs_)
     if (c.kind == Kind::Group)
       SetWindowPos(ctl(c.id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// Hover hints are registered on the first mouse activity over the window: the tooltip window is
+// a top-level window, costly to create, and not needed before the window is on screen.
+void Form::makeTips() {
+  if (tips_) return;
+  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, hwnd_,
+                          nullptr, GetModuleHandleW(nullptr), nullptr);
+  for (const ControlSpec& c : specs_) {
+    if (!c.tip) continue;
+    tipTexts_[c.id] = widen(c.tip);
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = hwnd_;
+    ti.uId = reinterpret_cast<UINT_PTR>(ctl(c.id));
+    ti.lpszText = tipTexts_[c.id].data();
+    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+  }
 }
 
 void Form::placeAll() {
@@ -247,6 +257,9 @@ void Form::setChecked(int id, bool on) {
 
 LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+    case WM_SETCURSOR:
+      makeTips();
+      break;
     case WM_ERASEBKGND: {
       RECT r;
       GetClientRect(hwnd_, &r);

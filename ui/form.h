@@ -47,8 +47,9 @@ class Form {
   int unscale(int v) const { return MulDiv(v, 96, dpi_); }
 
  protected:
+  // backgroundW: the painted width when the window can grow wider than it opens (0: w).
   HWND create(const wchar_t* className, const std::string& title, int w, int h, DWORD style, DWORD exStyle,
-              const std::vector<ControlSpec>& controls);
+              const std::vector<ControlSpec>& controls, int backgroundW = 0);
   // The window's background (logical size w x h), painted into a bitmap and used under labels.
   virtual void paintBackground(HDC dc, int w, int h) = 0;
   virtual void paintPicture(int /*id*/, HDC /*dc*/, const RECT& /*r*/) {}
@@ -65,6 +66,7 @@ class Form {
   static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK groupProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data);
   void makeControls();
+  void makeTips();
   void makeFonts();
 
   HWND hwnd_ = nullptr;

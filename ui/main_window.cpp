@@ -120,9 +120,7 @@ HWND MainWindow::open() {
   LoadLibraryW(L"Msftedit.dll");
   emoji_ = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(2));
   HWND h = create(L"ZelkoraMain", "Zelkora", kWidth, kHeight, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU,
-                  WS_EX_APPWINDOW, mainControls());
-  logicalW_ = kPanelWidth;  // the background also covers the navigation panel
-  refreshBackground();
+                  WS_EX_APPWINDOW, mainControls(), kPanelWidth);  // the background covers the panel too
   for (int id : {IDT_FETCH, IDP_CURTAIN})  // the curtain ends on top
     SetWindowPos(ctl(id), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   for (int id : {IDT_EDITION, IDT_NICKNAME, IDP_AVATAR}) setVisible(id, false);
@@ -161,12 +159,15 @@ void MainWindow::paintPicture(int id, HDC dc, const RECT& r) {
 }
 
 void MainWindow::setSkin(const Skin& skin) {
+  bool newBackground = skin.index != skin_.index;  // painting one is the costly part of a look
   skin_ = skin;
   setTextColour(IDT_SETTINGS, skin.settingsLabel);
   setTextColour(IDT_HELP, {255, 255, 255});
   setTextColour(IDT_ABOUT, {255, 255, 255});
   setTextColour(IDT_NAV, skin.navigationLabel);
-  refreshBackground();
+  if (newBackground) refreshBackground();
+  invalidate(IDP_LOGO);
+  invalidate(IDP_SKIN);
 }
 
 void MainWindow::setFetchPicture(FetchPicture picture) {
@@ -228,6 +229,7 @@ HCURSOR MainWindow::pointerFor(int id) const {
 LRESULT MainWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SETCURSOR: {
+      Form::handle(msg, wp, lp);  // hover hints come to life here
       HWND over = reinterpret_cast<HWND>(wp);
       if (LOWORD(lp) != HTCLIENT && over == hwnd()) break;
       SetCursor(pointerFor(over == hwnd() ? 0 : GetDlgCtrlID(over)));

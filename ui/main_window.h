@@ -115,7 +115,7 @@ class MainWindow : public Form, public MainView {
   HCURSOR pointerFor(int id) const;
   void invalidate(int id) { InvalidateRect(ctl(id), nullptr, TRUE); }
 
-  Skin skin_;
+  Skin skin_;  // index 0, the start-up look, is painted at creation
   FetchPicture picture_ = FetchPicture::Idle;
   int frame_ = 0;
   Rect curtain_{0, 37, 462, 353};

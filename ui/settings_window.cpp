@@ -39,9 +39,7 @@ HWND SettingsWindow::open() {
       {IDT_SET_HELP3, Kind::ClickLabel, "特别说明", 476, 304, 100, 18},
   };
   HWND h = create(L"ZelkoraSettings", "Zelkora设置", kNarrow, kHeight, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU,
-                  WS_EX_APPWINDOW, c);
-  logicalW_ = kWide;
-  refreshBackground();
+                  WS_EX_APPWINDOW, c, kWide);
   addressBrush_ = CreateSolidBrush(addressColour_);
   return h;
 }

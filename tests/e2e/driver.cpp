@@ -11,6 +11,10 @@
 //   answer|TITLE|ok, yes or no|TEXT  wait for a message box, check its text starts with TEXT, answer
 //   shot|TITLE|FILE.png              save a screenshot of the window
 //   close|TITLE                      ask the window to close
+//   launch|COMMAND LINE|TITLE        start a program; print the ms until its window is visible
+//   hover|TITLE|CONTROL              move the mouse pointer to the middle of a control
+//   screen|FILE.png                  save a screenshot of the whole screen
+//   tooltip|TEXT                     wait until a hover hint with this text is shown
 // Every wait polls for at most 15 s. Exit code 0 when every step passed.
 #include <windows.h>
 
@@ -66,6 +70,22 @@ HWND topWindow(const std::wstring& title, bool dialog = false) {
   return f.found;
 }
 
+struct FindTip {
+  std::wstring text;
+  bool found = false;
+};
+
+BOOL CALLBACK findTip(HWND h, LPARAM lp) {
+  auto* f = reinterpret_cast<FindTip*>(lp);
+  wchar_t cls[64] = {};
+  GetClassNameW(h, cls, 64);
+  if (IsWindowVisible(h) && lstrcmpiW(cls, L"tooltips_class32") == 0 && windowText(h) == f->text) {
+    f->found = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 struct FindChild {
   std::wstring caption;
   HWND found = nullptr;
@@ -99,13 +119,15 @@ bool poll(Pred pred) {
 }
 
 bool saveShot(HWND h, const std::wstring& file) {
-  // Let the window finish painting before it is captured.
-  RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  DWORD_PTR ignored;
-  SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-  GdiFlush();
-  RECT r;
-  GetWindowRect(h, &r);
+  RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (h) {
+    // Let the window finish painting before it is captured.
+    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    DWORD_PTR ignored;
+    SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    GdiFlush();
+    GetWindowRect(h, &r);
+  }
   int w = r.right - r.left, hgt = r.bottom - r.top;
   HDC screen = GetDC(nullptr);
   HDC mem = CreateCompatibleDC(screen);
@@ -152,6 +174,35 @@ std::wstring step(const std::vector<std::wstring>& f) {
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
     return poll([&] { return !IsWindow(box) || !IsWindowVisible(box); }) ? L"" : L"message box stayed open";
   }
+  if (cmd == L"launch") {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::wstring line = arg(1);
+    LARGE_INTEGER freq, t0, t1;
+    QueryPerformanceFrequency(&freq);
+    QueryPerformanceCounter(&t0);
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+      return L"could not start";
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    DWORD start = GetTickCount();
+    while (!topWindow(arg(2)) && GetTickCount() - start < kTimeoutMs) Sleep(1);
+    QueryPerformanceCounter(&t1);
+    if (!topWindow(arg(2))) return L"no window";
+    std::printf("launch-ms %.1f\n", (t1.QuadPart - t0.QuadPart) * 1000.0 / freq.QuadPart);
+    return L"";
+  }
+  if (cmd == L"tooltip") {
+    return poll([&] {
+             FindTip f{arg(1)};
+             EnumWindows(findTip, reinterpret_cast<LPARAM>(&f));
+             return f.found;
+           })
+               ? L""
+               : L"no such hover hint";
+  }
+  if (cmd == L"screen") return saveShot(nullptr, arg(1)) ? L"" : L"screenshot failed";
   HWND top = nullptr;
   if (!poll([&] { return (top = topWindow(arg(1))) != nullptr; })) return L"no such window";
   if (cmd == L"shot") return saveShot(top, arg(2)) ? L"" : L"screenshot failed";
@@ -165,6 +216,12 @@ std::wstring step(const std::vector<std::wstring>& f) {
       PostMessageW(c, BM_CLICK, 0, 0);
     else
       PostMessageW(top, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), STN_CLICKED), reinterpret_cast<LPARAM>(c));
+    return L"";
+  }
+  if (cmd == L"hover") {
+    RECT r;
+    GetWindowRect(c, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     return L"";
   }
   if (cmd == L"type") {

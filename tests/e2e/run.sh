@@ -98,6 +98,13 @@ check "DataBasePath written back, expandable" \
 check "no warning files when the repair worked" test ! -e "$DATA/RegSp.txt"
 finish_scenario
 
+# 6. A value of an unexpected type does not stop start-up and is repaired like a missing one.
+wine reg add "$REGKEY" /v DataBasePath /t REG_DWORD /d 5 /f >/dev/null 2>&1
+run_scenario open_and_close
+check "DWORD DataBasePath replaced by the expandable text" \
+  bash -c "wine reg query '$REGKEY' /v DataBasePath | tr -d '\r' | grep -q 'REG_EXPAND_SZ *%SystemRoot%.System32.drivers.etc'"
+finish_scenario
+
 wineserver -w
 echo "screenshots: $SHOTS"
 echo "$passed passed, $failed failed"
