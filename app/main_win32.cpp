@@ -29,6 +29,17 @@ class App {
   void wireMainWindow();
   void openSettings(bool modal);
   void openAbout();
+  // A secondary window and its logic are freed after the window is gone, never from inside its
+  // own messages.
+  template <class View, class Logic>
+  void freeWhenGone(std::unique_ptr<View>& view, std::unique_ptr<Logic>& logic) {
+    view->onDestroyed = [this, &view, &logic] {
+      rt_.post([&view, &logic] {
+        logic.reset();
+        view.reset();
+      });
+    };
+  }
 
   win::Win32Runtime rt_;
   win::Win32FileSystem fs_;
@@ -101,13 +112,7 @@ void App::openSettings(bool modal) {
   settingsView_->onClick(IDT_SET_RESTORE, [logic] { logic->onRestoreDefaultsClicked(); });
   settingsView_->onClick(IDX_SET_CUSTOM, [logic] { logic->onCustomBoxClicked(); });
   settingsView_->onClick(IDB_SET_CLOSE, [logic] { logic->onCloseClicked(); });
-  // Freed after the window is gone, never from inside its own messages.
-  settingsView_->onDestroyed = [this] {
-    rt_.post([this] {
-      settingsLogic_.reset();
-      settingsView_.reset();
-    });
-  };
+  freeWhenGone(settingsView_, settingsLogic_);
   settingsLogic_->onCreated();
   ShowWindow(h, SW_SHOW);
   if (!modal) return;
@@ -134,12 +139,7 @@ void App::openAbout() {
   aboutLogic_ = std::make_unique<AboutLogic>(*aboutView_, main_, clock_, values_);
   AboutLogic* logic = aboutLogic_.get();
   aboutView_->onClick(ui::IDB_ABOUT_CLOSE, [logic] { logic->onCloseClicked(); });
-  aboutView_->onDestroyed = [this] {
-    rt_.post([this] {
-      aboutLogic_.reset();
-      aboutView_.reset();
-    });
-  };
+  freeWhenGone(aboutView_, aboutLogic_);
   aboutLogic_->onCreated();
   ShowWindow(h, SW_SHOW);
 }

@@ -5,6 +5,7 @@
 namespace zk::ui {
 
 HWND AboutWindow::open() {
+  dragStrip_ = 32;
   std::vector<ControlSpec> c = {
       {IDB_ABOUT_CLOSE, Kind::ClickLabel, "×", 330, 4, 24, 24, "关闭"},
       {IDP_ABOUT_LOGO, Kind::Picture, "", 24, 52, 64, 64},
@@ -26,33 +27,11 @@ void AboutWindow::setTexts(const std::string& version, const std::string& releas
 }
 
 void AboutWindow::paintBackground(HDC dc, int w, int h) {
-  art::plainBackground(dc, w, h, RGB(28, 44, 74), RGB(12, 18, 32), s(32));
-  RECT title{s(12), 0, s(300), s(32)};
-  HFONT f = CreateFontW(-s(16), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"微软雅黑");
-  HGDIOBJ old = SelectObject(dc, f);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(255, 255, 255));
-  DrawTextW(dc, L"关于 Zelkora", -1, &title, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-  SelectObject(dc, old);
-  DeleteObject(f);
+  titledBackground(dc, w, h, RGB(28, 44, 74), RGB(12, 18, 32), L"关于 Zelkora");
 }
 
 void AboutWindow::paintPicture(int id, HDC dc, const RECT& r) {
   if (id == IDP_ABOUT_LOGO) art::logo(dc, r, {255, 61, 0});
-}
-
-LRESULT AboutWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_NCHITTEST: {
-      LRESULT hit = DefWindowProcW(hwnd(), msg, wp, lp);
-      POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-      ScreenToClient(hwnd(), &pt);
-      return hit == HTCLIENT && pt.y < s(32) ? HTCAPTION : hit;
-    }
-    case WM_CLOSE: DestroyWindow(hwnd()); return 0;
-  }
-  return Form::handle(msg, wp, lp);
 }
 
 }  // namespace zk::ui

@@ -24,7 +24,6 @@ class AboutWindow : public Form, public AboutView {
  protected:
   void paintBackground(HDC dc, int w, int h) override;
   void paintPicture(int id, HDC dc, const RECT& r) override;
-  LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
 }  // namespace zk::ui

@@ -4,6 +4,7 @@
 #include <richedit.h>
 
 #include "platform/win32/wide.h"
+#include "ui/art.h"
 
 namespace zk::ui {
 
@@ -51,8 +52,8 @@ HWND Form::create(const wchar_t* className, const std::string& title, int w, int
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     // Exact sizes: no scaling of a larger image when the window first shows.
-    wc.hIcon = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    wc.hIcon = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                             GetSystemMetrics(SM_CYICON), 0));
     wc.hIconSm = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     wc.lpszClassName = className;
@@ -181,8 +182,8 @@ void Form::makeControls() {
 // a top-level window, costly to create, and not needed before the window is on screen.
 void Form::makeTips() {
   if (tips_) return;
-  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, hwnd_,
-                          nullptr, GetModuleHandleW(nullptr), nullptr);
+  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, hwnd_, nullptr,
+                          GetModuleHandleW(nullptr), nullptr);
   for (const ControlSpec& c : specs_) {
     if (!c.tip) continue;
     tipTexts_[c.id] = widen(c.tip);
@@ -223,6 +224,19 @@ void Form::refreshBackground() {
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+void Form::titledBackground(HDC dc, int w, int h, COLORREF top, COLORREF bottom, const wchar_t* title) {
+  art::plainBackground(dc, w, h, top, bottom, s(dragStrip_));
+  RECT r{s(12), 0, s(300), s(dragStrip_)};
+  HFONT f = CreateFontW(-s(16), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"微软雅黑");
+  HGDIOBJ old = SelectObject(dc, f);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(255, 255, 255));
+  DrawTextW(dc, title, -1, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+  SelectObject(dc, old);
+  DeleteObject(f);
+}
+
 void Form::setText(int id, const std::string& utf8) {
   SetWindowTextW(ctl(id), widen(utf8).c_str());
   RECT r;
@@ -257,9 +271,13 @@ void Form::setChecked(int id, bool on) {
 
 LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_SETCURSOR:
-      makeTips();
-      break;
+    case WM_SETCURSOR: makeTips(); break;
+    case WM_NCHITTEST: {
+      LRESULT hit = DefWindowProcW(hwnd_, msg, wp, lp);
+      POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+      ScreenToClient(hwnd_, &pt);
+      return hit == HTCLIENT && pt.y < s(dragStrip_) ? HTCAPTION : hit;
+    }
     case WM_ERASEBKGND: {
       RECT r;
       GetClientRect(hwnd_, &r);

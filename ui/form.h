@@ -55,12 +55,15 @@ class Form {
   virtual void paintPicture(int /*id*/, HDC /*dc*/, const RECT& /*r*/) {}
   virtual LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
   void refreshBackground();
+  // A plain gradient background with a title strip of dragStrip_ logical pixels and its title.
+  void titledBackground(HDC dc, int w, int h, COLORREF top, COLORREF bottom, const wchar_t* title);
   void placeAll();
   void move(int id, int x, int y, int w, int h);
   HFONT font() const { return font_; }
 
   std::vector<ControlSpec> specs_;
   int logicalW_ = 0, logicalH_ = 0;
+  int dragStrip_ = 0;  // height of the title strip that moves the window (no system caption)
 
  private:
   static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -119,9 +119,10 @@ HWND MainWindow::open() {
   art::startup();
   LoadLibraryW(L"Msftedit.dll");
   emoji_ = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(2));
+  dragStrip_ = 37;
   HWND h = create(L"ZelkoraMain", "Zelkora", kWidth, kHeight, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU,
                   WS_EX_APPWINDOW, mainControls(), kPanelWidth);  // the background covers the panel too
-  for (int id : {IDT_FETCH, IDP_CURTAIN})  // the curtain ends on top
+  for (int id : {IDT_FETCH, IDP_CURTAIN})                         // the curtain ends on top
     SetWindowPos(ctl(id), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   for (int id : {IDT_EDITION, IDT_NICKNAME, IDP_AVATAR}) setVisible(id, false);
   setTextColour(IDT_LOG_CAP, {255, 255, 255});
@@ -235,14 +236,6 @@ LRESULT MainWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
       SetCursor(pointerFor(over == hwnd() ? 0 : GetDlgCtrlID(over)));
       return TRUE;
     }
-    case WM_NCHITTEST: {
-      // The title strip moves the window.
-      LRESULT hit = DefWindowProcW(hwnd(), msg, wp, lp);
-      POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-      ScreenToClient(hwnd(), &pt);
-      if (hit == HTCLIENT && pt.y < s(37)) return HTCAPTION;
-      return hit;
-    }
     case WM_TIMER:
       if (wp == kSpinTimer) {
         ++frame_;
@@ -251,7 +244,6 @@ LRESULT MainWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       break;
-    case WM_CLOSE: DestroyWindow(hwnd()); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
   }
   return Form::handle(msg, wp, lp);

@@ -11,6 +11,7 @@ constexpr int kHeight = 330;
 }  // namespace
 
 HWND SettingsWindow::open() {
+  dragStrip_ = 32;
   std::vector<ControlSpec> c = {
       {IDB_SET_CLOSE, Kind::ClickLabel, "×", 430, 4, 24, 24, "关闭"},
       {IDG_SET_GENERAL, Kind::Group, "常规设置", 12, 40, 436, 146},
@@ -69,16 +70,7 @@ void SettingsWindow::setNarrow() {
 }
 
 void SettingsWindow::paintBackground(HDC dc, int w, int h) {
-  art::plainBackground(dc, w, h, RGB(30, 52, 90), RGB(12, 20, 38), s(32));
-  RECT title{s(12), 0, s(300), s(32)};
-  HFONT f = CreateFontW(-s(16), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"微软雅黑");
-  HGDIOBJ old = SelectObject(dc, f);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(255, 255, 255));
-  DrawTextW(dc, L"Zelkora 设置", -1, &title, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-  SelectObject(dc, old);
-  DeleteObject(f);
+  titledBackground(dc, w, h, RGB(30, 52, 90), RGB(12, 20, 38), L"Zelkora 设置");
 }
 
 LRESULT SettingsWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
@@ -89,13 +81,6 @@ LRESULT SettingsWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
         return reinterpret_cast<LRESULT>(addressBrush_);
       }
       break;
-    case WM_NCHITTEST: {
-      LRESULT hit = DefWindowProcW(hwnd(), msg, wp, lp);
-      POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-      ScreenToClient(hwnd(), &pt);
-      return hit == HTCLIENT && pt.y < s(32) ? HTCAPTION : hit;
-    }
-    case WM_CLOSE: DestroyWindow(hwnd()); return 0;
     case WM_NCDESTROY:
       if (addressBrush_) DeleteObject(addressBrush_);
       addressBrush_ = nullptr;
