@@ -26,6 +26,13 @@ class FileSystem {
   virtual bool deleteFolderTree(const std::string& path) = 0;
   // Windows attribute bits (32 archive, 2 hidden, 4 system, 1 read-only).
   virtual bool setAttributes(const std::string& path, std::uint32_t attributes) = 0;
+  // As writeFile, and on disk (flushed) before it returns.
+  virtual bool writeFileDurably(const std::string& path, std::string_view bytes) { return writeFile(path, bytes); }
+  // Renames a file, replacing the target when there is one.
+  virtual bool moveFile(const std::string& from, const std::string& to) = 0;
+  // Puts replacement in target's place in one step, keeping the target's security and identity;
+  // the replacement's name is gone afterwards. A missing target is simply created by the move.
+  virtual bool replaceFile(const std::string& target, const std::string& replacement) = 0;
 };
 
 // Guard of the folder delete: blanks before the path are ignored; an empty path and a bare

@@ -24,6 +24,13 @@ enum class TaskSlot {
   SettingsSave,
   AddressBlink,
   MainCommand,
+  Indicator,
+  StatusReader,
+  FetchStart,
+  Sync,
+  Writer,
+  StatusRefresh,
+  NavigationSlide,
 };
 
 class Runtime {
@@ -82,6 +89,8 @@ class Runtime {
     R await_resume() { return std::move(*box->value); }
   };
   // Runs blocking work on a worker; the task resumes on the UI thread with its result.
+  // Await it as a named variable when fn captures anything: GCC 12 destroys a temporary
+  // awaiter's captures twice.
   template <class F>
   OffloadAwaiter<F> offload(F fn) {
     return OffloadAwaiter<F>{*this, std::move(fn)};

@@ -62,6 +62,27 @@ std::optional<std::string> Win32FileSystem::readFile(const std::string& path) {
 }
 
 bool Win32FileSystem::writeFile(const std::string& path, std::string_view bytes) {
+  return write(path, bytes, false);
+}
+
+bool Win32FileSystem::writeFileDurably(const std::string& path, std::string_view bytes) {
+  return write(path, bytes, true);
+}
+
+bool Win32FileSystem::moveFile(const std::string& from, const std::string& to) {
+  return MoveFileExW(widen(from).c_str(), widen(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+// ReplaceFileW keeps the target's security descriptor, attributes and identity; a rename would
+// give the file the new file's ACL.
+bool Win32FileSystem::replaceFile(const std::string& target, const std::string& replacement) {
+  std::wstring t = widen(target), r = widen(replacement);
+  if (GetFileAttributesW(t.c_str()) == INVALID_FILE_ATTRIBUTES)
+    return MoveFileExW(r.c_str(), t.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+  return ReplaceFileW(t.c_str(), r.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
+}
+
+bool Win32FileSystem::write(const std::string& path, std::string_view bytes, bool flush) {
   // Windows refuses to truncate a read-only file, and a hidden or system one opened without
   // those attributes. Checked here too, so that the refusal is the same where the process could
   // write anyway (Wine running as root).
@@ -81,7 +102,7 @@ bool Win32FileSystem::writeFile(const std::string& path, std::string_view bytes)
     if (!WriteFile(f.h, bytes.data() + done, chunk, &put, nullptr) || put == 0) return false;
     done += put;
   }
-  return true;
+  return !flush || FlushFileBuffers(f.h);
 }
 
 bool Win32FileSystem::fileExists(const std::string& path) {

@@ -20,6 +20,12 @@ class Win32FileSystem : public FileSystem {
   bool createFolder(const std::string& path) override;
   bool deleteFolderTree(const std::string& path) override;
   bool setAttributes(const std::string& path, std::uint32_t attributes) override;
+  bool writeFileDurably(const std::string& path, std::string_view bytes) override;
+  bool moveFile(const std::string& from, const std::string& to) override;
+  bool replaceFile(const std::string& target, const std::string& replacement) override;
+
+ private:
+  bool write(const std::string& path, std::string_view bytes, bool flush);
 };
 
 class Win32Registry : public Registry {

@@ -195,10 +195,10 @@ std::wstring step(const std::vector<std::wstring>& f) {
   }
   if (cmd == L"tooltip") {
     return poll([&] {
-             FindTip f{arg(1)};
-             EnumWindows(findTip, reinterpret_cast<LPARAM>(&f));
-             return f.found;
-           })
+      FindTip f{arg(1)};
+      EnumWindows(findTip, reinterpret_cast<LPARAM>(&f));
+      return f.found;
+    })
                ? L""
                : L"no such hover hint";
   }

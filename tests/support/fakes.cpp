@@ -27,8 +27,33 @@ std::optional<std::string> FakeFileSystem::readFile(const std::string& path) {
   return it->second;
 }
 
+bool FakeFileSystem::change() {
+  if (crashAfterChanges >= 0 && changes >= crashAfterChanges) return false;
+  ++changes;
+  return true;
+}
+
+bool FakeFileSystem::moveFile(const std::string& from, const std::string& to) {
+  std::string f = key(from), t = key(to);
+  if (!files_.count(f) || folders_.count(t) || !folders_.count(parentKey(t)) || readOnlyFiles.count(t)) return false;
+  if (!change()) return false;
+  files_[t] = std::move(files_[f]);
+  files_.erase(f);
+  return true;
+}
+
+bool FakeFileSystem::replaceFile(const std::string& target, const std::string& replacement) {
+  ++replaces;
+  if (replaceFailures > 0) {
+    --replaceFailures;
+    return false;
+  }
+  return moveFile(replacement, target);
+}
+
 bool FakeFileSystem::writeFile(const std::string& path, std::string_view bytes) {
   std::string k = key(path);
+  if (!folders_.count(k) && !readOnlyFiles.count(k) && folders_.count(parentKey(k)) && !change()) return false;
   if (folders_.count(k) || readOnlyFiles.count(k) || !folders_.count(parentKey(k))) return false;
   files_[k] = std::string(bytes);
   ++writes;
@@ -42,7 +67,7 @@ std::int64_t FakeFileSystem::fileSize(const std::string& path) {
 
 bool FakeFileSystem::deleteFile(const std::string& path) {
   std::string k = key(path);
-  if (readOnlyFiles.count(k)) return false;
+  if (readOnlyFiles.count(k) || (files_.count(k) && !change())) return false;
   return files_.erase(k) != 0;
 }
 

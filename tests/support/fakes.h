@@ -31,6 +31,8 @@ class FakeFileSystem : public FileSystem {
   bool createFolder(const std::string& path) override;
   bool deleteFolderTree(const std::string& path) override;
   bool setAttributes(const std::string& path, std::uint32_t attributes) override;
+  bool moveFile(const std::string& from, const std::string& to) override;
+  bool replaceFile(const std::string& target, const std::string& replacement) override;
 
   // Test set-up: a folder and all its parents; a file (its folder created too).
   void addFolder(const std::string& path);
@@ -42,11 +44,17 @@ class FakeFileSystem : public FileSystem {
   std::set<std::string> undeletableFolders;  // tree deletes fail (files in use)
   std::map<std::string, std::uint32_t> attributes;
   int writes = 0;
+  int replaceFailures = 0;  // the next replaces fail, as while antivirus holds the file
+  int replaces = 0;
+  // Fault injection: after this many changes to disk every further change fails (a crash).
+  int crashAfterChanges = -1;
+  int changes = 0;
 
  private:
   std::map<std::string, std::string> files_;
   std::set<std::string> folders_;
   std::string parentKey(const std::string& k) const;
+  bool change();  // counts a change to disk; false once the simulated crash has happened
 };
 
 class FakeRegistry : public Registry {

@@ -1,0 +1,34 @@
+#include "sync/downloads.h"
+
+#include <algorithm>
+
+#include "text/text.h"
+
+namespace zk {
+
+std::string cloudText(const HttpResponse& r) {
+  if (!r.reached || r.status < 200 || r.status > 299 || r.truncated || r.body.empty()) return {};
+  return textUpToNul(r.body);
+}
+
+std::string hostsText(const HttpResponse& r) {
+  std::string text = cloudText(r);
+  if (text.size() != r.body.size() || !looksLikeHostsText(r.body)) return {};
+  return text;
+}
+
+bool looksLikeHostsText(std::string_view body) {
+  std::string_view head = body.substr(0, std::min<std::size_t>(body.size(), 64 << 10));
+  std::size_t control = 0;
+  for (unsigned char c : head) {
+    if (c == 0) return false;
+    if (c < 0x20 && c != '\t' && c != '\r' && c != '\n' && c != '\f') ++control;
+  }
+  if (control * 100 > head.size()) return false;
+  std::string_view rest = head;
+  if (rest.substr(0, 3) == "\xEF\xBB\xBF") rest.remove_prefix(3);
+  auto first = rest.find_first_not_of(" \t\r\n\f");
+  return first == std::string_view::npos || rest[first] != '<';
+}
+
+}  // namespace zk

@@ -1,0 +1,90 @@
+// The one-click fetch: introduction, connect and fetch timers, the sync stage with its retries,
+// and the hand-over to the hosts writer. Narrated line by line in the progress log.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/runtime.h"
+#include "platform/system.h"
+#include "settings/main_view.h"
+#include "settings/program_values.h"
+#include "settings/settings_store.h"
+#include "sync/cloud.h"
+#include "sync/sync_view.h"
+
+namespace zk {
+
+// The fetched texts (GBK bytes as downloaded) and their freshness.
+struct Fetched {
+  std::string main, ad, navigation;
+  bool mainDone = false, adDone = false, navigationDone = false;
+};
+
+// The progress log: newest line on top, each line with its time prefix.
+class ProgressLog {
+ public:
+  ProgressLog(SyncView& view, Clock& clock) : view_(view), clock_(clock) {}
+  void add(const std::string& message);
+  void clear();
+  const std::string& text() const { return text_; }
+
+ private:
+  SyncView& view_;
+  Clock& clock_;
+  std::string text_;
+};
+
+class FetchPipeline {
+ public:
+  FetchPipeline(Runtime& rt, FileSystem& fs, MainView& main, SyncView& view, Cloud& cloud, SettingsStore& settings,
+                ProgramValues& values, ProgressLog& log);
+
+  // The fetch picture's label: accepted only while the picture is idle, failed or error.
+  void onFetchClicked();
+  // The captionless start label: the fetch start alone.
+  void onStartClicked();
+  // Started by the fetch timer when the data is ready.
+  std::function<void()> startWriter;
+
+  Fetched fetched;
+  int ticks() const { return ticks_; }
+  // The retry counter box, with its rule: a value of exactly 3 sets the retry count back to 0.
+  void setRetryBox(const std::string& text);
+  // Stops the timers and the sync stage (the writer's first step).
+  void reset();
+  static std::string fetchHover(FetchPicture shown);
+
+ private:
+  Task<> fetchStart();
+  Task<> afterConnected();
+  Task<> afterReady();
+  Task<> sync();
+  Task<bool> fetchOfficial(Server which);
+  Task<bool> fetchCustom();
+  Task<bool> fetchList(bool ad);
+  // A failed download below its limit: the whole fetch again, with the short introduction.
+  Task<> loopBack(int waitMs);
+  void giveUp();
+  void connectTick();
+  void fetchTick();
+  int retryBoxValue() const;
+
+  Runtime& rt_;
+  FileSystem& fs_;
+  MainView& main_;
+  SyncView& view_;
+  Cloud& cloud_;
+  SettingsStore& settings_;
+  ProgramValues& values_;
+  ProgressLog& log_;
+  Timer connectTimer_;
+  Timer fetchTimer_;
+  int ticks_ = 0;
+  bool syncDone_ = false;
+  bool restart_ = false;
+  std::string server1_, server2_, server3_, server4_;
+};
+
+}  // namespace zk
