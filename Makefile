@@ -4,7 +4,7 @@ JOBS ?= 2
 
 .PHONY: run test bootstrap native win64 unit wintest e2e bench format clean
 
-run: bootstrap win64
+run: bootstrap native win64
 	@scripts/run.sh
 
 test: bootstrap native win64
@@ -27,7 +27,7 @@ unit: native
 wintest: win64
 	@ctest --test-dir build/win64 --output-on-failure
 
-e2e: win64
+e2e: native win64
 	@tests/e2e/run.sh
 
 bench: bootstrap win64

@@ -9,11 +9,17 @@
 #include "app/skins.h"
 #include "app/startup.h"
 #include "app/temp_folder.h"
+#include "personal/navigation_panel.h"
+#include "platform/win32/http_win32.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_runtime.h"
 #include "settings/settings_store.h"
 #include "settings/settings_window.h"
 #include "settings/welcome_animation.h"
+#include "sync/cloud.h"
+#include "sync/fetch.h"
+#include "sync/hosts_writer.h"
+#include "sync/status_reader.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
 #include "ui/settings_window.h"
@@ -27,6 +33,7 @@ class App {
 
  private:
   void wireMainWindow();
+  void wireSync();
   void openSettings(bool modal);
   void openAbout();
   // A secondary window and its logic are freed after the window is gone, never from inside its
@@ -55,6 +62,14 @@ class App {
   SettingsStore settings_{fs_, prompt_, rt_, main_, values_, welcome_};
   TempFolder temp_{fs_, processes_, rt_, values_};
   SkinRotation skins_{rt_, main_};
+  win::WinInetHttp http_;
+  Cloud cloud_{http_, rt_, prompt_, shell_, main_, main_, values_, welcome_};
+  ProgressLog log_{main_, clock_};
+  FetchPipeline fetch_{rt_, fs_, main_, main_, cloud_, settings_, values_, log_};
+  NavigationPanel navigation_{rt_, main_};
+  HostsWriter writer_{
+      WriterServices{rt_, fs_, processes_, clock_}, main_, main_, values_, settings_, fetch_, log_, navigation_};
+  StatusReader status_{rt_, fs_, main_, main_, cloud_, values_};
 
   std::unique_ptr<ui::SettingsWindow> settingsView_;
   std::unique_ptr<SettingsWindowLogic> settingsLogic_;
@@ -65,8 +80,15 @@ class App {
 int App::run() {
   if (!main_.open()) return 1;
   wireMainWindow();
+  wireSync();
+  StartupHooks hooks;
+  hooks.cloudConnection = [this] {
+    std::string own = settings_.read(kCloudIndexKey);
+    cloud_.setIndexUrl(own.empty() ? ZK_CLOUD_INDEX_URL : own);
+    return cloud_.connection();
+  };
   Startup startup(StartupServices{fs_, registry_, folders_, shell_, prompt_, rt_}, values_, main_, settings_, temp_,
-                  skins_, welcome_, StartupHooks{});
+                  skins_, welcome_, std::move(hooks));
   rt_.start(TaskSlot::Startup, startup.run());
   ShowWindow(main_.hwnd(), SW_SHOW);
   UpdateWindow(main_.hwnd());
@@ -96,6 +118,33 @@ void App::wireMainWindow() {
   main_.onClick(IDB_CLOSE, [this] { DestroyWindow(main_.hwnd()); });
   main_.onOpenSettings = [this](bool modal) { openSettings(modal); };
   main_.onOpenAbout = [this] { openAbout(); };
+}
+
+void App::wireSync() {
+  using namespace ui;
+  main_.fetchHover = &FetchPipeline::fetchHover;
+  main_.indicatorHover = &Cloud::indicatorHover;
+  cloud_.startStatusReader = [this] { status_.start(); };
+  fetch_.startWriter = [this] { writer_.start(); };
+  writer_.refreshDnsClient = [this] { return temp_.runDnscacheScript(); };
+  writer_.stopStatusReader = [this] { status_.stop(); };
+  writer_.startStatusReader = [this] { status_.start(); };
+  main_.onClick(IDT_FETCH, [this] { fetch_.onFetchClicked(); });
+  main_.onClick(IDT_START, [this] { fetch_.onStartClicked(); });
+  main_.onClick(IDT_LOCAL, [this] { status_.onRefreshClicked(); });
+  main_.onClick(IDT_CLOUD, [this] { status_.onRefreshClicked(); });
+  main_.onClick(IDT_NAV, [this] { rt_.start(TaskSlot::NavigationSlide, navigation_.open()); });
+  main_.onClick(IDT_NAV_CLOSE, [this] { navigation_.close(); });
+  main_.onClick(IDT_TOOL_FIRST + 8, [this] { cloud_.openWebLink("Dns.html"); });
+  main_.onClick(IDT_ANDROID, [this] { cloud_.openWebLink("Mobile.html"); });
+  main_.onClick(IDT_NEWS1,
+                [this] { shell_.open(std::string(ZK_WEBSITE) + "/News/html/042.html" + cloud_.clientParameter()); });
+  main_.onClick(IDT_NEWS2,
+                [this] { shell_.open(std::string(ZK_WEBSITE) + "/News/html/041.html" + cloud_.clientParameter()); });
+  // Without a browser control the news page opens in the browser.
+  main_.onClick(IDT_NEWS, [this] {
+    if (!main_.newsAddress().empty()) shell_.open(main_.newsAddress());
+  });
 }
 
 void App::openSettings(bool modal) {

@@ -32,8 +32,13 @@ bool TempFolder::writeScript(const std::string& name, std::string_view utf8Text)
 Task<> TempFolder::runDnscacheScript() {
   writeScript("Dnscache.bat", texts::kDnscacheBat);
   const std::string tem = path();
-  // Quoted: the data folder lies under the user's profile, whose name may hold blanks.
-  if (!tem.empty()) proc_.runHidden("\"" + tem + "\\Dnscache.bat\"");
+  if (!tem.empty()) {
+    // Quoted: the data folder lies under the user's profile, whose name may hold blanks. Started
+    // from a worker: waiting for the process to be ready may take up to a second.
+    Processes* proc = &proc_;
+    auto starting = rt_.offload([proc, line = "\"" + tem + "\\Dnscache.bat\""] { return proc->runHidden(line); });
+    co_await starting;
+  }
   co_await rt_.pumpWait(1000);
 }
 

@@ -19,3 +19,11 @@ if(benchmark_FOUND)
     target_link_libraries(zk_bench PRIVATE zk_core benchmark::benchmark benchmark::benchmark_main)
   endif()
 endif()
+
+# The cloud side: publish a site, serve it.
+add_executable(zelkora-cloud cloud/main.cpp cloud/site.cpp)
+target_link_libraries(zelkora-cloud PRIVATE zk_core cpp-httplib pthread)
+
+# A misbehaving cloud for the end-to-end tests.
+add_executable(zk_fault_server tests/e2e/fault_server.cpp)
+target_link_libraries(zk_fault_server PRIVATE cpp-httplib pthread)

@@ -4,13 +4,19 @@ target_compile_definitions(zk_core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN N
 target_include_directories(zk_core SYSTEM PUBLIC ${ZK_DEPS}/simpleini-win64)
 
 add_library(zk_win32 STATIC
-  platform/win32/files_win32.cpp platform/win32/system_win32.cpp platform/win32/win32_runtime.cpp)
-target_link_libraries(zk_win32 PUBLIC zk_core)
+  platform/win32/files_win32.cpp platform/win32/system_win32.cpp platform/win32/win32_runtime.cpp
+  platform/win32/http_win32.cpp)
+target_link_libraries(zk_win32 PUBLIC zk_core wininet)
 
 add_executable(Zelkora WIN32
   app/main_win32.cpp ui/form.cpp ui/art.cpp ui/main_window.cpp ui/settings_window.cpp ui/about_window.cpp
   resources/zelkora.rc)
 target_link_libraries(Zelkora PRIVATE zk_win32 comctl32 gdiplus shlwapi ole32 uuid)
+# The official cloud's index file and the maker's web site; one installation can point elsewhere
+# with the System.btx key YDSY.
+set(ZK_CLOUD_INDEX_URL "http://cloud.zelkora.example/kpr.css" CACHE STRING "Index file of the official cloud")
+set(ZK_WEBSITE "http://www.zelkora.example" CACHE STRING "The maker's web site")
+target_compile_definitions(Zelkora PRIVATE ZK_CLOUD_INDEX_URL="${ZK_CLOUD_INDEX_URL}" ZK_WEBSITE="${ZK_WEBSITE}")
 target_link_options(Zelkora PRIVATE -municode -s)
 set_source_files_properties(resources/zelkora.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/resources/zelkora.manifest;${CMAKE_SOURCE_DIR}/resources/zelkora.ico;${CMAKE_SOURCE_DIR}/resources/emoji.cur")

@@ -40,6 +40,8 @@ class Cloud {
 
   // Starts (or restarts) the connection in its slot.
   void connect();
+  // The connection itself, for a caller that starts it in the slot (start-up).
+  Task<> connection();
   // One GET through a worker, with the download rules for small cloud files.
   Task<std::string> read(std::string url);
   Task<HttpResponse> fetch(std::string url);
@@ -53,7 +55,6 @@ class Cloud {
   void openWebLink(const std::string& page) { shell_.open(webLink(page)); }
 
  private:
-  Task<> connection();
   Task<> indicatorTask();
   void show(Indicator state);
 

@@ -207,4 +207,18 @@ void busyDot(HDC dc, const RECT& r, COLORREF colour) {
   g.FillEllipse(&fill, REAL(r.left) + 2, REAL(r.top) + 2, side, side);
 }
 
+// Connecting: amber; connected: green (large at first, then 10 px); offline: red (then 12 px).
+void indicator(HDC dc, const RECT& r, Indicator state) {
+  if (state == Indicator::None) return;
+  Graphics g(dc);
+  smooth(g);
+  Color c = state == Indicator::Connecting                                        ? Color(255, 255, 176, 0)
+            : state == Indicator::ConnectedFirst || state == Indicator::Connected ? Color(255, 40, 200, 80)
+                                                                                  : Color(255, 230, 40, 40);
+  REAL full = REAL(std::min(r.right - r.left, r.bottom - r.top));
+  REAL side = state == Indicator::Connected ? full * 10 / 16 : state == Indicator::Offline ? full * 12 / 16 : full - 2;
+  SolidBrush fill(c);
+  g.FillEllipse(&fill, REAL(r.left) + (full - side) / 2, REAL(r.top) + (full - side) / 2, side, side);
+}
+
 }  // namespace zk::ui::art

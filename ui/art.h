@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "settings/main_view.h"
+#include "sync/sync_view.h"
 
 namespace zk::ui::art {
 
@@ -18,5 +19,6 @@ void fetchPicture(HDC dc, const RECT& r, FetchPicture state, int frame);
 void curtain(HDC dc, const RECT& r, double scale);
 void webButton(HDC dc, const RECT& r, int index, const wchar_t* caption, double scale);
 void busyDot(HDC dc, const RECT& r, COLORREF colour);
+void indicator(HDC dc, const RECT& r, Indicator state);
 
 }  // namespace zk::ui::art

@@ -170,6 +170,7 @@ void Form::makeControls() {
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), inst, nullptr);
     SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     if (c.kind == Kind::Group) SetWindowSubclass(h, groupProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    if (c.tip) tipTexts_[c.id] = widen(c.tip);
     if (c.small) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(smallFont_), FALSE);
   }
   // A group box frames the controls inside it, so it lies beneath all of them.
@@ -184,17 +185,29 @@ void Form::makeTips() {
   if (tips_) return;
   tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, hwnd_, nullptr,
                           GetModuleHandleW(nullptr), nullptr);
-  for (const ControlSpec& c : specs_) {
-    if (!c.tip) continue;
-    tipTexts_[c.id] = widen(c.tip);
-    TOOLINFOW ti{};
-    ti.cbSize = sizeof ti;
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    ti.hwnd = hwnd_;
-    ti.uId = reinterpret_cast<UINT_PTR>(ctl(c.id));
-    ti.lpszText = tipTexts_[c.id].data();
-    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-  }
+  for (auto& [id, text] : tipTexts_) addTip(id, false);
+}
+
+void Form::addTip(int id, bool update) {
+  TOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  ti.hwnd = hwnd_;
+  ti.uId = reinterpret_cast<UINT_PTR>(ctl(id));
+  ti.lpszText = tipTexts_[id].data();
+  SendMessageW(tips_, update ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void Form::setTip(int id, const std::string& utf8) {
+  bool known = tipTexts_.count(id) != 0;
+  tipTexts_[id] = widen(utf8);
+  if (tips_) addTip(id, known);
+}
+
+const ControlSpec* Form::spec(int id) const {
+  for (const ControlSpec& c : specs_)
+    if (c.id == id) return &c;
+  return nullptr;
 }
 
 void Form::placeAll() {

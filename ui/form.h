@@ -40,6 +40,8 @@ class Form {
   std::string text(int id) const;
   void setTextColour(int id, Rgb c);
   void setVisible(int id, bool visible);
+  // A control's hover hint, now or whenever the hints come to life.
+  void setTip(int id, const std::string& utf8);
   bool checked(int id) const;
   void setChecked(int id, bool on);
   // Logical pixels <-> device pixels.
@@ -59,6 +61,7 @@ class Form {
   void titledBackground(HDC dc, int w, int h, COLORREF top, COLORREF bottom, const wchar_t* title);
   void placeAll();
   void move(int id, int x, int y, int w, int h);
+  const ControlSpec* spec(int id) const;
   HFONT font() const { return font_; }
 
   std::vector<ControlSpec> specs_;
@@ -70,6 +73,7 @@ class Form {
   static LRESULT CALLBACK groupProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data);
   void makeControls();
   void makeTips();
+  void addTip(int id, bool update);
   void makeFonts();
 
   HWND hwnd_ = nullptr;

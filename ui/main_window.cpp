@@ -43,26 +43,26 @@ std::vector<ControlSpec> mainControls() {
       {IDX_ADBLOCK, Kind::Check, "启用广告屏蔽增强", 124, 120, 118, 20, "开启网页广告屏蔽服务！"},
       {IDX_NAVBLOCK, Kind::Check, "杜绝恶意流氓导航", 124, 142, 118, 20, "拒绝导航，拒绝流氓，从此做起！"},
       // Server choice: three group boxes, one radio button each.
-      {IDG_OFFICIAL, Kind::Group, "官方数据", 246, 42, 106, 40},
-      {IDG_BACKUP, Kind::Group, "备用数据", 246, 83, 106, 40},
-      {IDG_CUSTOM, Kind::Group, "第三方数据", 246, 124, 106, 40},
-      {IDR_OFFICIAL, Kind::Radio, "实时", 256, 59, 88, 18, "推荐使用官方实时数据！"},
-      {IDR_BACKUP, Kind::Radio, "备用", 256, 100, 88, 18, "备用服务器有助于弥补实时服务器错误"},
-      {IDR_CUSTOM, Kind::Radio, "自定", 256, 141, 88, 18, "使用是定义服务器"},
+      {IDG_OFFICIAL, Kind::Group, "官方数据", 244, 42, 96, 40},
+      {IDG_BACKUP, Kind::Group, "备用数据", 244, 83, 96, 40},
+      {IDG_CUSTOM, Kind::Group, "第三方数据", 244, 124, 96, 40},
+      {IDR_OFFICIAL, Kind::Radio, "实时", 254, 59, 80, 18, "推荐使用官方实时数据！"},
+      {IDR_BACKUP, Kind::Radio, "备用", 254, 100, 80, 18, "备用服务器有助于弥补实时服务器错误"},
+      {IDR_CUSTOM, Kind::Radio, "自定", 254, 141, 80, 18, "使用是定义服务器"},
       // Local and cloud status, connection indicator.
-      {IDT_LOCAL_CAP, Kind::Label, "本地：", 360, 48, 36, 18},
-      {IDT_LOCAL, Kind::Label, "未检测", 394, 48, 50, 18},
-      {IDP_LOCAL_BUSY, Kind::Picture, "", 444, 51, 12, 12},
-      {IDT_CLOUD_CAP, Kind::Label, "云端：", 360, 70, 36, 18},
-      {IDT_CLOUD, Kind::Label, "未检测", 394, 70, 50, 18},
-      {IDP_CLOUD_BUSY, Kind::Picture, "", 444, 73, 12, 12},
-      {IDT_SERVICE, Kind::Label, "服务正在运行！", 360, 94, 98, 18},
-      {IDP_INDICATOR1, Kind::Picture, "", 362, 120, 16, 16},
-      {IDP_INDICATOR2, Kind::Picture, "", 382, 120, 16, 16},
+      {IDP_LOCAL_BUSY, Kind::Picture, "", 344, 51, 12, 12},
+      {IDT_LOCAL_CAP, Kind::Label, "本地：", 356, 48, 40, 18},
+      {IDT_LOCAL, Kind::ClickLabel, "未检测", 394, 48, 66, 18},
+      {IDP_CLOUD_BUSY, Kind::Picture, "", 344, 73, 12, 12},
+      {IDT_CLOUD_CAP, Kind::Label, "云端：", 356, 70, 40, 18},
+      {IDT_CLOUD, Kind::ClickLabel, "未检测", 394, 70, 66, 18},
+      {IDP_INDICATOR1, Kind::Picture, "", 370, 96, 16, 16},
+      {IDP_INDICATOR2, Kind::Picture, "", 390, 96, 16, 16},
+      {IDT_SERVICE, Kind::Label, "服务正在运行！", 278, 198, 172, 48},
       // Progress log and the news view.
       {IDT_LOG_CAP, Kind::Label, "过程：↓ ↓ ↓", 14, 172, 100, 16},
       {IDE_LOG, Kind::Log, "", 14, 189, 252, 56},
-      {IDT_NEWS, Kind::Label, "云端资讯", 274, 174, 176, 70},
+      {IDT_NEWS, Kind::ClickLabel, "云端资讯（点击打开）", 278, 176, 170, 20},
       {IDE_RETRY, Kind::HiddenEdit, "0", 0, 0, 40, 18},
       // Hosts-file buttons.
       {IDT_EDITOR, Kind::ClickLabel, "编 辑 器", 12, 254, 48, 18, "使用编辑器", true},
@@ -110,7 +110,8 @@ bool isClickable(int id) {
   return id == IDT_SETTINGS || id == IDT_HELP || id == IDT_ABOUT || id == IDT_NAV || id == IDT_FETCH ||
          id == IDT_START || (id >= IDT_EDITOR && id <= IDT_COPY_ALL) ||
          (id >= IDT_TOOL_FIRST && id < IDT_TOOL_FIRST + 10) || (id >= IDT_PERSONAL && id <= IDT_NEWS2) ||
-         id == IDT_NAV_CLOSE || id == IDB_CLOSE || id == IDT_AVATAR_FRAME;
+         id == IDT_NAV_CLOSE || id == IDB_CLOSE || id == IDT_AVATAR_FRAME || id == IDT_LOCAL || id == IDT_CLOUD ||
+         id == IDT_NEWS;
 }
 
 }  // namespace
@@ -151,7 +152,7 @@ void MainWindow::paintPicture(int id, HDC dc, const RECT& r) {
     case IDP_LOCAL_BUSY:
     case IDP_CLOUD_BUSY: art::busyDot(dc, r, RGB(150, 150, 150)); break;
     case IDP_INDICATOR1:
-    case IDP_INDICATOR2: art::busyDot(dc, r, RGB(120, 120, 120)); break;
+    case IDP_INDICATOR2: art::indicator(dc, r, indicator_); break;
     case IDP_AVATAR: art::logo(dc, r, {200, 200, 200}); break;
     default:
       if (id >= IDP_WEB_FIRST && id < IDP_WEB_FIRST + 7)
@@ -173,6 +174,7 @@ void MainWindow::setSkin(const Skin& skin) {
 
 void MainWindow::setFetchPicture(FetchPicture picture) {
   picture_ = picture;
+  if (fetchHover) setTip(IDT_FETCH, fetchHover(picture));
   if (picture == FetchPicture::InProgress)
     SetTimer(hwnd(), kSpinTimer, 80, nullptr);
   else
@@ -198,6 +200,64 @@ void MainWindow::setRadioChecked(Server which, bool on) {
     for (int other : {IDR_OFFICIAL, IDR_BACKUP, IDR_CUSTOM}) setChecked(other, other == id);
   else
     setChecked(id, false);
+}
+
+void MainWindow::setControlsEnabled(bool enabled) {
+  for (int id : {IDT_START, IDR_OFFICIAL, IDR_BACKUP, IDR_CUSTOM, IDX_ADBLOCK, IDX_NAVBLOCK})
+    EnableWindow(ctl(id), enabled);
+}
+
+void MainWindow::setIndicator(Indicator state) {
+  indicator_ = state;
+  for (int id : {IDP_INDICATOR1, IDP_INDICATOR2}) {
+    invalidate(id);
+    if (indicatorHover) setTip(id, indicatorHover(state));
+  }
+}
+
+void MainWindow::setLocalLabel(const std::string& t, Rgb colour) {
+  setTextColour(IDT_LOCAL, colour);
+  setText(IDT_LOCAL, t);
+}
+
+void MainWindow::setCloudLabel(const std::string& t, Rgb colour) {
+  setTextColour(IDT_CLOUD, colour);
+  setText(IDT_CLOUD, t);
+}
+
+void MainWindow::setBusy(bool local, bool cloud) {
+  setVisible(IDP_LOCAL_BUSY, local);
+  setVisible(IDP_CLOUD_BUSY, cloud);
+}
+
+void MainWindow::setHoverTexts(const std::string& local, const std::string& cloud) {
+  setTip(IDT_LOCAL, local);
+  setTip(IDT_CLOUD, cloud);
+}
+
+void MainWindow::setWindowWidth(int width) {
+  RECT r;
+  GetWindowRect(hwnd(), &r);
+  SetWindowPos(hwnd(), nullptr, 0, 0, s(width), r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// From the right edge: the close button, then "设置" 45 pixels further left (the skin button sits
+// in that gap), then "帮助", "关于" and "导航", 16 pixels apart.
+void MainWindow::layoutTopRight() {
+  int width = windowWidth();
+  int left = width;
+  int gap = 5;
+  for (int id : {IDB_CLOSE, IDT_SETTINGS, IDT_HELP, IDT_ABOUT, IDT_NAV}) {
+    const ControlSpec* c = spec(id);
+    left = left - gap - c->w;
+    move(id, left, c->y, c->w, c->h);
+    gap = id == IDB_CLOSE ? 45 : 16;
+    if (id == IDT_SETTINGS) {
+      const ControlSpec* skin = spec(IDP_SKIN);
+      move(IDP_SKIN, left + c->w + 12, skin->y, skin->w, skin->h);
+    }
+  }
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 Rect MainWindow::windowRect() const {

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "settings/main_view.h"
+#include "sync/sync_view.h"
 #include "ui/form.h"
 
 namespace zk::ui {
@@ -74,11 +75,37 @@ enum MainId : int {
   IDP_WEB_FIRST,  // seven web buttons follow
 };
 
-class MainWindow : public Form, public MainView {
+class MainWindow : public Form, public MainView, public SyncView {
  public:
   HWND open();
   std::function<void(bool modal)> onOpenSettings;
   std::function<void()> onOpenAbout;
+  // Hover texts of the pictures, as the logic words them.
+  std::function<std::string(FetchPicture)> fetchHover;
+  std::function<std::string(Indicator)> indicatorHover;
+  const std::string& newsAddress() const { return news_; }
+
+  // SyncView
+  void setLog(const std::string& text) override { setText(IDE_LOG, text); }
+  void setStatusWord(const std::string& word) override { setText(IDT_RESULT, word); }
+  void setElapsed(const std::string& text) override { setText(IDT_ELAPSED, text); }
+  void setControlsEnabled(bool enabled) override;
+  FetchPicture fetchPicture() const override { return picture_; }
+  void setIndicator(Indicator state) override;
+  void setNewsAddress(const std::string& url) override { news_ = url; }
+  void setLocalLabel(const std::string& text, Rgb colour) override;
+  void setCloudLabel(const std::string& text, Rgb colour) override;
+  std::string localLabel() const override { return text(IDT_LOCAL); }
+  std::string cloudLabel() const override { return text(IDT_CLOUD); }
+  void setStatusLine(const std::string& t) override { setText(IDT_SERVICE, t); }
+  std::string statusLine() const override { return text(IDT_SERVICE); }
+  void setStatusLineColour(Rgb colour) override { setTextColour(IDT_SERVICE, colour); }
+  void setBusy(bool local, bool cloud) override;
+  void setHoverTexts(const std::string& local, const std::string& cloud) override;
+  int windowWidth() const override { return windowRect().width; }
+  void setWindowWidth(int width) override;
+  void layoutTopRight() override;
+  void quit() override { DestroyWindow(hwnd()); }
 
   // MainView
   void setSkin(const Skin& skin) override;
@@ -119,6 +146,8 @@ class MainWindow : public Form, public MainView {
   FetchPicture picture_ = FetchPicture::Idle;
   int frame_ = 0;
   Rect curtain_{0, 37, 462, 353};
+  Indicator indicator_ = Indicator::None;
+  std::string news_;
   bool emojiOnAll_ = false;
   HCURSOR emoji_ = nullptr;
 };

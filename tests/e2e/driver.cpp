@@ -5,6 +5,8 @@
 //   click|TITLE|CONTROL              CONTROL: its caption, or #ID; refused when disabled
 //   type|TITLE|CONTROL|TEXT          set an edit box's text
 //   text|TITLE|CONTROL|TEXT          wait until the control's text is TEXT
+//   contains|TITLE|CONTROL|TEXT|S    wait at most S seconds until the control's text contains TEXT
+//   print|TITLE|CONTROL              print the control's text
 //   checked|TITLE|CONTROL|0 or 1     wait until a check box / radio button is so
 //   enabled|TITLE|CONTROL|0 or 1
 //   visible|TITLE|CONTROL|0 or 1
@@ -15,6 +17,7 @@
 //   hover|TITLE|CONTROL              move the mouse pointer to the middle of a control
 //   screen|FILE.png                  save a screenshot of the whole screen
 //   tooltip|TEXT                     wait until a hover hint with this text is shown
+//   attributes|PATH|N                the file's attribute bits (read-only, hidden, system, archive) are N
 // Every wait polls for at most 15 s. Exit code 0 when every step passed.
 #include <windows.h>
 
@@ -109,9 +112,9 @@ HWND control(HWND top, const std::wstring& which) {
 }
 
 template <class Pred>
-bool poll(Pred pred) {
+bool poll(Pred pred, DWORD timeoutMs = kTimeoutMs) {
   DWORD start = GetTickCount();
-  while (GetTickCount() - start < kTimeoutMs) {
+  while (GetTickCount() - start < timeoutMs) {
     if (pred()) return true;
     Sleep(25);
   }
@@ -202,6 +205,12 @@ std::wstring step(const std::vector<std::wstring>& f) {
                ? L""
                : L"no such hover hint";
   }
+  if (cmd == L"attributes") {
+    DWORD a = GetFileAttributesW(arg(1).c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) return L"no such file";
+    DWORD bits = a & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    return bits == static_cast<DWORD>(std::stoul(arg(2))) ? L"" : L"attributes are " + std::to_wstring(bits);
+  }
   if (cmd == L"screen") return saveShot(nullptr, arg(1)) ? L"" : L"screenshot failed";
   HWND top = nullptr;
   if (!poll([&] { return (top = topWindow(arg(1))) != nullptr; })) return L"no such window";
@@ -229,6 +238,16 @@ std::wstring step(const std::vector<std::wstring>& f) {
     return SendMessageTimeoutW(c, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg(3).c_str()), SMTO_ABORTIFHUNG, 2000, &r)
                ? L""
                : L"could not type";
+  }
+  if (cmd == L"contains") {
+    DWORD seconds = f.size() > 4 ? static_cast<DWORD>(std::stoi(arg(4))) : kTimeoutMs / 1000;
+    if (poll([&] { return windowText(c).find(arg(3)) != std::wstring::npos; }, seconds * 1000)) return L"";
+    return L"text is: " + windowText(c);
+  }
+  if (cmd == L"print") {
+    std::string t = narrow(windowText(c));
+    std::printf("%s\n", t.c_str());
+    return L"";
   }
   if (cmd == L"text") {
     if (poll([&] { return windowText(c) == arg(3); })) return L"";

@@ -26,9 +26,10 @@ check() {  # check DESCRIPTION COMMAND...
 bytes_are() { [ "$(od -An -tx1 -v "$1" | tr -d ' \n')" = "$(printf "$2" | od -An -tx1 -v | tr -d ' \n')" ]; }
 has_line() { grep -qaF -- "$2" "$1"; }
 
-run_scenario() {  # run_scenario NAME: start the program, drive it, wait for it to end
-  local name=$1 script="$WORK/$1.txt"
-  sed "s|@SHOTS@|$(winepath -w "$SHOTS" | tr -d '\r' | sed 's/\\/\\\\/g')|g" "$ROOT/tests/e2e/scenarios/$name.txt" > "$script"
+run_scenario() {  # run_scenario NAME [SCRIPT] [SED-EXPRESSIONS...]: start the program, drive it, wait for its end
+  local name=$1 script="$WORK/$1.txt" source=${2:-$1}
+  sed "s|@SHOTS@|$(winepath -w "$SHOTS" | tr -d '\r' | sed 's/\\/\\\\/g')|g; s|@NAME@|$name|g${3:+; $3}" \
+    "$ROOT/tests/e2e/scenarios/$source.txt" > "$script"
   echo "scenario $name"
   scenario_ok=1
   wine "$BUILD/Zelkora.exe" &
@@ -52,6 +53,7 @@ finish_scenario() {
 
 fresh() { rm -rf "$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Orvik"; rm -f "$DESKTOP"/*.reg; }
 
+if [ -z "${ZK_E2E_ONLY_FETCH:-}" ]; then
 # 1. First start: data folder, installed copy, seeded settings, Tem with its read-me.
 fresh
 mkdir -p "$DATA/../../Orvik/Nimbet/Tem" && echo "user file" > "$DATA/Tem/left-over.txt"
@@ -104,6 +106,77 @@ run_scenario open_and_close
 check "DWORD DataBasePath replaced by the expandable text" \
   bash -c "wine reg query '$REGKEY' /v DataBasePath | tr -d '\r' | grep -q 'REG_EXPAND_SZ *%SystemRoot%.System32.drivers.etc'"
 finish_scenario
+
+fi
+
+# 7. The one-click fetch against the real local cloud, then against a misbehaving one.
+CLOUD="$ROOT/build/native/zelkora-cloud"
+FAULTS="$ROOT/build/native/zk_fault_server"
+HOSTS="$WINEPREFIX/drive_c/windows/system32/drivers/etc/hosts"
+settings_for() {  # settings_for PORT [EXTRA-LINES]: defaults, and the cloud's index on PORT
+  printf '[System]\r\nXFWQ=1\r\nHYDH=0\r\nZFJH=0\r\nZURL=\r\nQBMJ=0\r\nZDDH=1\r\nAQSX=1\r\nYDSY=http://127.0.0.1:%s/kpr.css\r\n%s' \
+    "$1" "${2:-}" > "$DATA/System.btx"
+}
+wine attrib -h -s -r 'C:\windows\system32\drivers\etc\hosts' >/dev/null 2>&1
+printf '127.0.0.1 localhost\r\n' > "$HOSTS"
+rm -rf "$DATA/Backup" "$WORK/site"
+"$CLOUD" publish "$ROOT/cloud/demo/site.ini" "$WORK/site" --origin http://127.0.0.1:18181 >/dev/null
+"$CLOUD" serve "$WORK/site" --port 18181 > "$WORK/cloud.log" 2>&1 &
+cloud=$!
+for _ in $(seq 50); do grep -q serving "$WORK/cloud.log" && break; sleep 0.1; done
+settings_for 18181
+cp "$HOSTS" "$WORK/hosts-before"
+run_scenario fetch_ok fetch_ok "s|@STAMP@|$(cat "$WORK/site/z/filetime.css")|g"
+expected_start=$(printf '# 本文件由Zelkora生成，感谢使用：\r\n# 生成时间：' | iconv -f utf-8 -t gbk | od -An -tx1 | tr -d ' \n')
+check "hosts file starts with the header" test "$(head -c 200 "$HOSTS" | od -An -tx1 | tr -d ' \n' | head -c ${#expected_start})" = "$expected_start"
+check "hosts file holds the main text as served" bash -c "python3 -c \"import sys; a=open(sys.argv[1],'rb').read(); b=open(sys.argv[2],'rb').read(); sys.exit(0 if b in a and a.endswith(b'\\r\\n\\r\\n') else 1)\" '$HOSTS' '$WORK/site/z/hosts/main.txt'"
+check "previous hosts file kept as backup" cmp -s "$WORK/hosts-before" "$DATA/Backup/hosts.1.bak"
+check "no temporary file left beside the hosts file" bash -c "! ls '$(dirname "$HOSTS")' | grep -q zelkora-new"
+check "Server.txt removed" test ! -e "$DATA/Server.txt"
+finish_scenario
+kill $cloud; wait $cloud 2>/dev/null
+
+fault_server() {  # fault_server FAULTS SERVER1 SERVER2: a misbehaving cloud on port 18182
+  rm -rf "$WORK/fault-site"
+  "$CLOUD" publish "$ROOT/cloud/demo/site.ini" "$WORK/fault-site" --origin http://127.0.0.1:18182 >/dev/null
+  printf '[Server]\r\nServer1=%s\r\nServer2=%s\r\n' "$2" "$3" > "$WORK/fault-site/z/hostsserverurl.css"
+  "$FAULTS" 18182 "$WORK/fault-site" "$1" > "$WORK/faults.log" 2>&1 &
+  fault_log="$WORK/faults-$1.log"
+  faults=$!
+  for _ in $(seq 50); do grep -q serving "$WORK/faults.log" && break; sleep 0.1; done
+}
+good=http://127.0.0.1:18182/z/hosts/main.txt
+fault=http://127.0.0.1:18182/fault
+protected_hosts() {
+  wine attrib -h -s -r 'C:\windows\system32\drivers\etc\hosts' >/dev/null 2>&1
+  cp "$WORK/hosts-before" "$HOSTS"
+}
+
+protected_hosts
+fault_server 404,500,html,empty "$fault" "$good"
+settings_for 18182
+run_scenario fetch_gives_up_official fetch_gives_up "s|@GIVEUP@|【实时】服多次失败，请排查相应问题。|g"
+check "four attempts, one fault each" test "$(grep -c '^fault ' "$WORK/faults.log")" = 4
+check "no bad body reached the hosts file" cmp -s "$WORK/hosts-before" "$HOSTS"
+finish_scenario
+kill $faults; wait $faults 2>/dev/null; cp "$WORK/faults.log" "$fault_log"
+
+fault_server truncated,overcap,binary "$good" "$fault"
+settings_for 18182
+sed -i 's/XFWQ=1/XFWQ=2/' "$DATA/System.btx"
+run_scenario fetch_gives_up_backup fetch_gives_up "s|@GIVEUP@|【备用】服多次失败，请排查相应问题。|g"
+check "three attempts, one fault each" test "$(grep -c '^fault ' "$WORK/faults.log")" = 3
+check "no bad body reached the hosts file" cmp -s "$WORK/hosts-before" "$HOSTS"
+finish_scenario
+kill $faults; wait $faults 2>/dev/null; cp "$WORK/faults.log" "$fault_log"
+
+fault_server hang,ok "$fault" "$good"
+settings_for 18182 $'ZFJH=1\r\nZURL=http://127.0.0.1:1/refused.txt\r\n'
+sed -i 's/XFWQ=1/XFWQ=3/' "$DATA/System.btx"
+run_scenario fetch_falls_back
+check "the official server's text after a hang and a retry" grep -qa 'fault-server-ok' "$HOSTS"
+finish_scenario
+kill $faults; wait $faults 2>/dev/null; cp "$WORK/faults.log" "$fault_log"
 
 wineserver -w
 echo "screenshots: $SHOTS"

@@ -1,0 +1,78 @@
+// zelkora-cloud: publishes a cloud site into a folder, and serves such a folder over HTTP for
+// local use and tests. In production any static web server serves the folder.
+#include <httplib.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "cloud/site.h"
+
+namespace {
+
+int usage() {
+  std::fputs(
+      "usage:\n"
+      "  zelkora-cloud publish CONFIG.ini OUTPUT-FOLDER [--origin http://HOST:PORT]\n"
+      "  zelkora-cloud serve FOLDER [--port N] [--host ADDRESS]   (default 127.0.0.1:8080)\n",
+      stderr);
+  return 2;
+}
+
+httplib::Server* running = nullptr;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return usage();
+  std::string cmd = argv[1];
+  if (cmd == "publish" && (argc == 4 || (argc == 6 && !std::strcmp(argv[4], "--origin")))) {
+    zk::cloud::SiteConfig config;
+    std::string error = zk::cloud::readConfig(argv[2], config);
+    // "@ORIGIN@" in the config's addresses: where this copy of the site is served.
+    for (std::string* url : {&config.baseUrl, &config.websiteUrl}) {
+      auto at = url->find("@ORIGIN@");
+      if (at != std::string::npos) url->replace(at, 8, argc == 6 ? argv[5] : "http://127.0.0.1:8080");
+    }
+    if (error.empty()) error = zk::cloud::publish(config, argv[3]);
+    if (!error.empty()) {
+      std::fprintf(stderr, "zelkora-cloud: %s\n", error.c_str());
+      return 1;
+    }
+    std::printf("published %s\n", argv[3]);
+    return 0;
+  }
+  if (cmd == "serve") {
+    std::string host = "127.0.0.1";
+    int port = 8080;
+    for (int i = 3; i + 1 < argc; i += 2) {
+      if (!std::strcmp(argv[i], "--port"))
+        port = std::atoi(argv[i + 1]);
+      else if (!std::strcmp(argv[i], "--host"))
+        host = argv[i + 1];
+      else
+        return usage();
+    }
+    httplib::Server server;
+    if (!server.set_mount_point("/", argv[2])) {
+      std::fprintf(stderr, "zelkora-cloud: no such folder %s\n", argv[2]);
+      return 1;
+    }
+    // The site's files are plain text in GBK, or HTML pages.
+    server.set_file_extension_and_mimetype_mapping("css", "text/plain; charset=gbk");
+    server.set_file_extension_and_mimetype_mapping("txt", "text/plain; charset=gbk");
+    server.set_logger([](const httplib::Request& req, const httplib::Response& res) {
+      std::printf("%s %s %s -> %d (%zu bytes)\n", req.remote_addr.c_str(), req.method.c_str(), req.target.c_str(),
+                  res.status, res.body.size());
+      std::fflush(stdout);
+    });
+    running = &server;
+    std::signal(SIGTERM, [](int) { running->stop(); });
+    std::signal(SIGINT, [](int) { running->stop(); });
+    std::printf("serving %s on http://%s:%d/\n", argv[2], host.c_str(), port);
+    std::fflush(stdout);
+    return server.listen(host, port) ? 0 : 1;
+  }
+  return usage();
+}
