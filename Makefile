@@ -30,7 +30,8 @@ wintest: win64
 e2e: native win64
 	@tests/e2e/run.sh
 
-bench: bootstrap win64
+bench: bootstrap native win64
+	@bench/hosts.sh
 	@bench/startup.sh
 
 format:

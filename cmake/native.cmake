@@ -8,17 +8,16 @@ include(GoogleTest)
 
 file(GLOB ZK_UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(zk_unit_tests ${ZK_UNIT_TESTS})
-target_sources(zk_unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/fakes.cpp)
+target_sources(zk_unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/fakes.cpp ${CMAKE_SOURCE_DIR}/cloud/site.cpp)
 target_link_libraries(zk_unit_tests PRIVATE zk_core GTest::gtest GTest::gtest_main)
 gtest_discover_tests(zk_unit_tests DISCOVERY_TIMEOUT 30)
 
 if(benchmark_FOUND)
-  file(GLOB ZK_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
-  if(ZK_BENCHES)
-    add_executable(zk_bench ${ZK_BENCHES})
-    target_link_libraries(zk_bench PRIVATE zk_core benchmark::benchmark benchmark::benchmark_main)
-  endif()
+  add_executable(zk_bench bench/hosts_bench.cpp)
+  target_link_libraries(zk_bench PRIVATE zk_core benchmark::benchmark benchmark::benchmark_main)
 endif()
+add_executable(zk_fetch_memory bench/fetch_memory.cpp tests/support/fakes.cpp)
+target_link_libraries(zk_fetch_memory PRIVATE zk_core)
 
 # The cloud side: publish a site, serve it.
 add_executable(zelkora-cloud cloud/main.cpp cloud/site.cpp)

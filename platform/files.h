@@ -31,8 +31,9 @@ class FileSystem {
   // Renames a file, replacing the target when there is one.
   virtual bool moveFile(const std::string& from, const std::string& to) = 0;
   // Puts replacement in target's place in one step, keeping the target's security and identity;
-  // the replacement's name is gone afterwards. A missing target is simply created by the move.
-  virtual bool replaceFile(const std::string& target, const std::string& replacement) = 0;
+  // the replacement's name is gone afterwards, and the old target is kept as backup when one is
+  // named (no copy is made). A missing target is simply created by the move.
+  virtual bool replaceFile(const std::string& target, const std::string& replacement, const std::string& backup) = 0;
 };
 
 // Guard of the folder delete: blanks before the path are ignored; an empty path and a bare

@@ -11,10 +11,10 @@ std::string cloudText(const HttpResponse& r) {
   return textUpToNul(r.body);
 }
 
-std::string hostsText(const HttpResponse& r) {
-  std::string text = cloudText(r);
-  if (text.size() != r.body.size() || !looksLikeHostsText(r.body)) return {};
-  return text;
+std::string hostsText(HttpResponse&& r) {
+  if (!r.reached || r.status < 200 || r.status > 299 || r.truncated || r.body.empty()) return {};
+  if (!looksLikeHostsText(r.body)) return {};  // a NUL byte makes it binary too
+  return std::move(r.body);
 }
 
 bool looksLikeHostsText(std::string_view body) {

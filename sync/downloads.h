@@ -13,7 +13,7 @@ namespace zk {
 std::string cloudText(const HttpResponse& r);
 
 // A hosts text (main text, blocking lists): as cloudText, and the body must look like hosts text.
-std::string hostsText(const HttpResponse& r);
+std::string hostsText(HttpResponse&& r);
 
 // Hosts text is plain text: not an HTML page (a portal's login page, an error page), not binary.
 // Decided on the first 64 KiB: after blanks and a UTF-8 byte-order mark it must not open with '<',

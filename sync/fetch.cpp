@@ -201,7 +201,7 @@ Task<bool> FetchPipeline::fetchOfficial(Server which) {
   const int limit = official ? 3 : 2;
   log_.add("正在向" + label + "服获取数据...");
   HttpResponse response = co_await cloud_.fetch(official ? server1_ : server2_);
-  std::string text = hostsText(response);
+  std::string text = hostsText(std::move(response));
   co_await rt_.pumpWait(1000);
   if (!text.empty()) {
     fetched.main = std::move(text);
@@ -251,7 +251,7 @@ Task<bool> FetchPipeline::fetchCustom() {
   co_await rt_.pumpWait(3000);
   log_.add("从地址：" + address);
   HttpResponse response = co_await cloud_.fetch(trimBlanks(address));
-  std::string text = hostsText(response);
+  std::string text = hostsText(std::move(response));
   co_await rt_.pumpWait(1000);
   if (!text.empty()) {
     fetched.main = std::move(text);
@@ -283,7 +283,7 @@ Task<bool> FetchPipeline::fetchList(bool ad) {
   if (ad) co_await rt_.pumpWait(1000);
   log_.add(ad ? "正在获取广告屏蔽数据..." : "正在获取流氓导航屏蔽数据...");
   HttpResponse response = co_await cloud_.fetch(ad ? server3_ : server4_);
-  std::string text = hostsText(response);
+  std::string text = hostsText(std::move(response));
   co_await rt_.pumpWait(1000);
   if (!text.empty()) {
     (ad ? fetched.ad : fetched.navigation) = std::move(text);

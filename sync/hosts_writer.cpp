@@ -37,8 +37,9 @@ Task<> HostsWriter::run() {
   co_await rt.pumpWait(1000);
   log_.add("正在编排数据...");
   co_await rt.pumpWait(1000);
-  Fetched parts = fetch_.fetched;
-  fetch_.fetched.mainDone = fetch_.fetched.adDone = fetch_.fetched.navigationDone = false;
+  // The texts move into the composition: a hosts text can be tens of megabytes.
+  Fetched parts = std::move(fetch_.fetched);
+  fetch_.fetched = Fetched();
   log_.add("开始存入...");
   LocalTime longAt = s_.clock.now();
   LocalTime dashedAt = s_.clock.now();

@@ -75,11 +75,13 @@ bool Win32FileSystem::moveFile(const std::string& from, const std::string& to) {
 
 // ReplaceFileW keeps the target's security descriptor, attributes and identity; a rename would
 // give the file the new file's ACL.
-bool Win32FileSystem::replaceFile(const std::string& target, const std::string& replacement) {
-  std::wstring t = widen(target), r = widen(replacement);
+bool Win32FileSystem::replaceFile(const std::string& target, const std::string& replacement,
+                                  const std::string& backup) {
+  std::wstring t = widen(target), r = widen(replacement), b = widen(backup);
   if (GetFileAttributesW(t.c_str()) == INVALID_FILE_ATTRIBUTES)
     return MoveFileExW(r.c_str(), t.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
-  return ReplaceFileW(t.c_str(), r.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
+  return ReplaceFileW(t.c_str(), r.c_str(), b.empty() ? nullptr : b.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                      nullptr) != 0;
 }
 
 bool Win32FileSystem::write(const std::string& path, std::string_view bytes, bool flush) {

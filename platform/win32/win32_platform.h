@@ -22,7 +22,7 @@ class Win32FileSystem : public FileSystem {
   bool setAttributes(const std::string& path, std::uint32_t attributes) override;
   bool writeFileDurably(const std::string& path, std::string_view bytes) override;
   bool moveFile(const std::string& from, const std::string& to) override;
-  bool replaceFile(const std::string& target, const std::string& replacement) override;
+  bool replaceFile(const std::string& target, const std::string& replacement, const std::string& backup) override;
 
  private:
   bool write(const std::string& path, std::string_view bytes, bool flush);

@@ -178,6 +178,20 @@ check "the official server's text after a hang and a retry" grep -qa 'fault-serv
 finish_scenario
 kill $faults; wait $faults 2>/dev/null; cp "$WORK/faults.log" "$fault_log"
 
+# 8. A newer version on the cloud: the update prompt, and the program ends.
+rm -rf "$WORK/new-site" "$WORK/new-demo"
+cp -r "$ROOT/cloud/demo" "$WORK/new-demo"
+sed -i 's/^Version=.*/Version=1.7/' "$WORK/new-demo/site.ini"
+"$CLOUD" publish "$WORK/new-demo/site.ini" "$WORK/new-site" --origin http://127.0.0.1:18183 >/dev/null
+"$CLOUD" serve "$WORK/new-site" --port 18183 > "$WORK/new-cloud.log" 2>&1 &
+cloud=$!
+for _ in $(seq 50); do grep -q serving "$WORK/new-cloud.log" && break; sleep 0.1; done
+settings_for 18183
+run_scenario update_prompt
+check "the cloud's version was read" grep -q 'GET /z/bb.css -> 200' "$WORK/new-cloud.log"
+finish_scenario
+kill $cloud; wait $cloud 2>/dev/null
+
 wineserver -w
 echo "screenshots: $SHOTS"
 echo "$passed passed, $failed failed"

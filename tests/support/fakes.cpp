@@ -42,13 +42,19 @@ bool FakeFileSystem::moveFile(const std::string& from, const std::string& to) {
   return true;
 }
 
-bool FakeFileSystem::replaceFile(const std::string& target, const std::string& replacement) {
+bool FakeFileSystem::replaceFile(const std::string& target, const std::string& replacement, const std::string& backup) {
   ++replaces;
   if (replaceFailures > 0) {
     --replaceFailures;
     return false;
   }
-  return moveFile(replacement, target);
+  // One step on disk, as ReplaceFileW is: the old file becomes the backup as the new one lands.
+  std::string t = key(target), r = key(replacement);
+  if (!files_.count(r) || !change()) return false;
+  if (!backup.empty() && files_.count(t)) files_[key(backup)] = std::move(files_[t]);
+  files_[t] = std::move(files_[r]);
+  files_.erase(r);
+  return true;
 }
 
 bool FakeFileSystem::writeFile(const std::string& path, std::string_view bytes) {

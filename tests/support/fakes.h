@@ -32,7 +32,7 @@ class FakeFileSystem : public FileSystem {
   bool deleteFolderTree(const std::string& path) override;
   bool setAttributes(const std::string& path, std::uint32_t attributes) override;
   bool moveFile(const std::string& from, const std::string& to) override;
-  bool replaceFile(const std::string& target, const std::string& replacement) override;
+  bool replaceFile(const std::string& target, const std::string& replacement, const std::string& backup) override;
 
   // Test set-up: a folder and all its parents; a file (its folder created too).
   void addFolder(const std::string& path);

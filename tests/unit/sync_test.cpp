@@ -31,9 +31,10 @@ TEST(Downloads, HostsTextMustNotBeAPageOrBinary) {
   std::string binary(1000, 'a');
   for (int i = 0; i < 20; ++i) binary[i * 50] = '\x01';
   EXPECT_FALSE(looksLikeHostsText(binary));
-  EXPECT_EQ(hostsText({true, 200, false, "<html>Error</html>"}), "");
-  EXPECT_EQ(hostsText({true, 200, false, std::string("1.2.3.4 a\0", 10)}), "");
-  EXPECT_EQ(hostsText({true, 200, false, "1.2.3.4 a"}), "1.2.3.4 a");
+  EXPECT_EQ(hostsText(HttpResponse{true, 200, false, "<html>Error</html>"}), "");
+  EXPECT_EQ(hostsText(HttpResponse{true, 200, false, std::string("1.2.3.4 a\0", 10)}), "");
+  EXPECT_EQ(hostsText(HttpResponse{true, 404, false, "1.2.3.4 a"}), "");
+  EXPECT_EQ(hostsText(HttpResponse{true, 200, false, "1.2.3.4 a"}), "1.2.3.4 a");
 }
 
 TEST(Cloud, ConnectsReadsTheSmallFilesAndShowsTheIndicator) {
