@@ -51,7 +51,7 @@ shot|Zelkora|$(win "$OUT/main-window.png")
 click|Zelkora|#111
 contains|Zelkora|#171|★ 好消息，春天到了！★|180
 contains|Zelkora|#156|本地与云端文件一致，内容已最新！|30
-text|Zelkora|#102|×
+wide|Zelkora|630
 shot|Zelkora|$(win "$OUT/after-fetch.png")
 print|Zelkora|#171
 click|Zelkora|#102

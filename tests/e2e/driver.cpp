@@ -7,6 +7,7 @@
 //   text|TITLE|CONTROL|TEXT          wait until the control's text is TEXT
 //   contains|TITLE|CONTROL|TEXT|S    wait at most S seconds until the control's text contains TEXT
 //   print|TITLE|CONTROL              print the control's text
+//   wide|TITLE|N                     wait until the window is at least N pixels wide (at 96 dpi)
 //   checked|TITLE|CONTROL|0 or 1     wait until a check box / radio button is so
 //   enabled|TITLE|CONTROL|0 or 1
 //   visible|TITLE|CONTROL|0 or 1
@@ -215,6 +216,16 @@ std::wstring step(const std::vector<std::wstring>& f) {
   HWND top = nullptr;
   if (!poll([&] { return (top = topWindow(arg(1))) != nullptr; })) return L"no such window";
   if (cmd == L"shot") return saveShot(top, arg(2)) ? L"" : L"screenshot failed";
+  if (cmd == L"wide") {
+    int want = std::stoi(arg(2));
+    return poll([&] {
+      RECT r;
+      GetWindowRect(top, &r);
+      return MulDiv(r.right - r.left, 96, GetDeviceCaps(GetDC(nullptr), LOGPIXELSX)) >= want;
+    })
+               ? L""
+               : L"window stayed narrower";
+  }
   HWND c = nullptr;
   if (!poll([&] { return (c = control(top, arg(2))) != nullptr; })) return L"no such control";
   if (cmd == L"click") {
