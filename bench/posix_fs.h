@@ -38,6 +38,17 @@ class PosixFileSystem : public FileSystem {
     out.resize(done);
     return out;
   }
+  bool readChunks(const std::string& path, const std::function<bool(std::string_view)>& onChunk) override {
+    int fd = ::open(p(path).c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    static thread_local std::string buffer(1 << 20, '\0');
+    for (;;) {
+      ssize_t got = ::read(fd, buffer.data(), buffer.size());
+      if (got <= 0 || !onChunk(std::string_view(buffer.data(), static_cast<size_t>(got)))) break;
+    }
+    ::close(fd);
+    return true;
+  }
   bool writeFile(const std::string& path, std::string_view bytes) override { return write(path, bytes, false); }
   bool writeFileDurably(const std::string& path, std::string_view bytes) override { return write(path, bytes, true); }
   bool fileExists(const std::string& path) override { return std::filesystem::is_regular_file(p(path)); }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +29,14 @@ class FileSystem {
   virtual bool setAttributes(const std::string& path, std::uint32_t attributes) = 0;
   // As writeFile, and on disk (flushed) before it returns.
   virtual bool writeFileDurably(const std::string& path, std::string_view bytes) { return writeFile(path, bytes); }
+  // Reads a file in pieces (in order, through one reused buffer) until onChunk returns false or
+  // the file ends. False when it cannot be read.
+  virtual bool readChunks(const std::string& path, const std::function<bool(std::string_view)>& onChunk) {
+    auto all = readFile(path);
+    if (!all) return false;
+    onChunk(*all);
+    return true;
+  }
   // Renames a file, replacing the target when there is one.
   virtual bool moveFile(const std::string& from, const std::string& to) = 0;
   // Puts replacement in target's place in one step, keeping the target's security and identity;

@@ -49,6 +49,23 @@ std::optional<std::string> hostsStamp(std::string_view file) {
   return std::string(file.substr(at + marker.size(), 9));
 }
 
+std::optional<std::string> hostsStampOfFile(FileSystem& fs, const std::string& path) {
+  constexpr std::size_t kMarker = 5, kStamp = 9;
+  std::string window;  // the end of the previous piece (a marker may straddle two) and this piece
+  std::optional<std::string> stamp;
+  fs.readChunks(path, [&](std::string_view chunk) {
+    if (stamp) {  // found at the end of a piece: the rest of the stamp follows
+      stamp->append(chunk.substr(0, std::min(chunk.size(), kStamp - stamp->size())));
+      return stamp->size() < kStamp;
+    }
+    window.append(chunk);
+    if ((stamp = hostsStamp(window))) return stamp->size() < kStamp;
+    window.erase(0, window.size() - std::min(window.size(), kMarker - 1));
+    return true;
+  });
+  return stamp;
+}
+
 namespace {
 
 std::string backupName(const HostsWriteOptions& o, int n) {

@@ -22,6 +22,9 @@ std::string composeHostsFile(const Fetched& fetched, const LocalTime& longAt, co
 
 // The 9 bytes after the first "# Ti:" (fewer at the end of the file); nothing without a marker.
 std::optional<std::string> hostsStamp(std::string_view file);
+// The same for a file on disk, read only as far as the stamp (files written by this program
+// carry it near the top). Also nothing when the file cannot be read.
+std::optional<std::string> hostsStampOfFile(FileSystem& fs, const std::string& path);
 
 struct HostsWriteOptions {
   std::string backupFolder;  // where the previous files are kept; empty: no backup

@@ -92,7 +92,7 @@ Task<> StatusReader::run() {
     LocalFile f;
     if (!fs->fileExists(path)) return f;
     f.exists = true;
-    if (auto bytes = fs->readFile(path)) f.stamp = hostsStamp(*bytes);
+    f.stamp = hostsStampOfFile(*fs, path);
     return f;
   });
   LocalFile local = co_await reading;

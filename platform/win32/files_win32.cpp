@@ -65,6 +65,18 @@ bool Win32FileSystem::writeFile(const std::string& path, std::string_view bytes)
   return write(path, bytes, false);
 }
 
+bool Win32FileSystem::readChunks(const std::string& path, const std::function<bool(std::string_view)>& onChunk) {
+  Handle f{CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)};
+  if (f.h == INVALID_HANDLE_VALUE) return false;
+  std::string buffer(1 << 20, '\0');
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(f.h, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) return false;
+    if (got == 0 || !onChunk(std::string_view(buffer.data(), got))) return true;
+  }
+}
+
 bool Win32FileSystem::writeFileDurably(const std::string& path, std::string_view bytes) {
   return write(path, bytes, true);
 }

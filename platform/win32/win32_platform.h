@@ -21,6 +21,7 @@ class Win32FileSystem : public FileSystem {
   bool deleteFolderTree(const std::string& path) override;
   bool setAttributes(const std::string& path, std::uint32_t attributes) override;
   bool writeFileDurably(const std::string& path, std::string_view bytes) override;
+  bool readChunks(const std::string& path, const std::function<bool(std::string_view)>& onChunk) override;
   bool moveFile(const std::string& from, const std::string& to) override;
   bool replaceFile(const std::string& target, const std::string& replacement, const std::string& backup) override;
 

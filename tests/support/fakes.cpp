@@ -33,6 +33,17 @@ bool FakeFileSystem::change() {
   return true;
 }
 
+bool FakeFileSystem::readChunks(const std::string& path, const std::function<bool(std::string_view)>& onChunk) {
+  auto it = files_.find(key(path));
+  if (it == files_.end()) return false;
+  std::string_view all = it->second;
+  for (std::size_t at = 0; at < all.size(); at += chunkSize) {
+    ++chunksRead;
+    if (!onChunk(all.substr(at, chunkSize))) break;
+  }
+  return true;
+}
+
 bool FakeFileSystem::moveFile(const std::string& from, const std::string& to) {
   std::string f = key(from), t = key(to);
   if (!files_.count(f) || folders_.count(t) || !folders_.count(parentKey(t)) || readOnlyFiles.count(t)) return false;

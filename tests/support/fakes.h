@@ -32,6 +32,9 @@ class FakeFileSystem : public FileSystem {
   bool deleteFolderTree(const std::string& path) override;
   bool setAttributes(const std::string& path, std::uint32_t attributes) override;
   bool moveFile(const std::string& from, const std::string& to) override;
+  bool readChunks(const std::string& path, const std::function<bool(std::string_view)>& onChunk) override;
+  std::size_t chunkSize = 4;  // small pieces, so that boundaries are exercised
+  int chunksRead = 0;
   bool replaceFile(const std::string& target, const std::string& replacement, const std::string& backup) override;
 
   // Test set-up: a folder and all its parents; a file (its folder created too).

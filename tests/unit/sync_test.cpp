@@ -365,6 +365,22 @@ TEST(HostsWrite, ACrashBetweenAnyTwoStepsLeavesTheOldOrTheNewFile) {
   }
 }
 
+TEST(HostsStamp, FromAFileReadInPiecesStoppingAtTheStamp) {
+  test::FakeFileSystem fs;
+  std::string tail(4000, 'x');
+  for (std::size_t offset = 0; offset < 8; ++offset) {
+    fs.addFile("C:\\h", std::string(offset, 'a') + "# Ti:161207091\r\n" + tail);
+    fs.chunksRead = 0;
+    EXPECT_EQ(hostsStampOfFile(fs, "C:\\h"), "161207091") << offset;
+    EXPECT_LT(fs.chunksRead, 10) << offset;  // read only as far as the stamp
+  }
+  fs.addFile("C:\\h", tail + "# Ti:12");
+  EXPECT_EQ(hostsStampOfFile(fs, "C:\\h"), "12");
+  fs.addFile("C:\\h", tail);
+  EXPECT_EQ(hostsStampOfFile(fs, "C:\\h"), std::nullopt);
+  EXPECT_EQ(hostsStampOfFile(fs, "C:\\missing"), std::nullopt);
+}
+
 TEST(HostsStamp, FirstMarkerAndNineBytes) {
   EXPECT_EQ(hostsStamp("a\r\n# Ti:161207091\r\n# Ti:999999999"), "161207091");
   EXPECT_EQ(hostsStamp("# Ti:12"), "12");

@@ -56,6 +56,39 @@ TEST_F(Scratch, FilesWithChineseNamesRoundTripByteForByte) {
   EXPECT_TRUE(fs.folderExists(root + "\\Orvik"));
 }
 
+TEST_F(Scratch, ReadsInPiecesInOrderAndStopsWhenAsked) {
+  std::string path = root + "\\大文件.txt";
+  std::string bytes;
+  for (int i = 0; i < 300000; ++i) bytes += std::to_string(i) + "\n";
+  ASSERT_TRUE(fs.writeFile(path, bytes));
+  std::string joined;
+  int pieces = 0;
+  EXPECT_TRUE(fs.readChunks(path, [&](std::string_view piece) {
+    joined.append(piece);
+    return ++pieces > 0;
+  }));
+  EXPECT_EQ(joined, bytes);
+  EXPECT_GT(pieces, 1);
+  pieces = 0;
+  fs.readChunks(path, [&](std::string_view) { return ++pieces < 1; });
+  EXPECT_EQ(pieces, 1);
+  EXPECT_FALSE(fs.readChunks(root + "\\missing", [](std::string_view) { return true; }));
+}
+
+TEST_F(Scratch, ReplaceKeepsTheOldFileAsBackupInTheSameStep) {
+  std::string target = root + "\\hosts", fresh = root + "\\hosts.new", backup = root + "\\hosts.1.bak";
+  ASSERT_TRUE(fs.writeFile(target, "old"));
+  ASSERT_TRUE(fs.writeFileDurably(fresh, "new"));
+  ASSERT_TRUE(fs.replaceFile(target, fresh, backup));
+  EXPECT_EQ(fs.readFile(target), "new");
+  EXPECT_EQ(fs.readFile(backup), "old");
+  EXPECT_FALSE(fs.fileExists(fresh));
+  ASSERT_TRUE(fs.writeFile(fresh, "first"));
+  std::string missing = root + "\\created";
+  EXPECT_TRUE(fs.replaceFile(missing, fresh, ""));  // no target yet: a plain move
+  EXPECT_EQ(fs.readFile(missing), "first");
+}
+
 TEST_F(Scratch, WritesAreRefusedWhereWindowsRefusesThem) {
   std::string path = root + "\\只读.txt";
   ASSERT_TRUE(fs.writeFile(path, "old"));
