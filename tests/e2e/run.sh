@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end scenarios: the real Zelkora.exe under Wine + Xvfb, driven by zk_driver.exe, with the
 # files it wrote checked byte for byte from this side. Screenshots land in build/e2e-shots.
+# ZK_E2E_ONLY_FETCH=1 runs only the cloud scenarios (7 and 8), for work on the fetch.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 if [ -z "${DISPLAY:-}" ]; then
@@ -113,6 +114,11 @@ fi
 CLOUD="$ROOT/build/native/zelkora-cloud"
 FAULTS="$ROOT/build/native/zk_fault_server"
 HOSTS="$WINEPREFIX/drive_c/windows/system32/drivers/etc/hosts"
+serve_in_background() {  # serve_in_background LOG COMMAND...: sets $server once it listens
+  "${@:2}" > "$1" 2>&1 &
+  server=$!
+  for _ in $(seq 50); do grep -q serving "$1" && return; sleep 0.1; done
+}
 settings_for() {  # settings_for PORT [EXTRA-LINES]: defaults, and the cloud's index on PORT
   printf '[System]\r\nXFWQ=1\r\nHYDH=0\r\nZFJH=0\r\nZURL=\r\nQBMJ=0\r\nZDDH=1\r\nAQSX=1\r\nYDSY=http://127.0.0.1:%s/kpr.css\r\n%s' \
     "$1" "${2:-}" > "$DATA/System.btx"
@@ -121,9 +127,8 @@ wine attrib -h -s -r 'C:\windows\system32\drivers\etc\hosts' >/dev/null 2>&1
 printf '127.0.0.1 localhost\r\n' > "$HOSTS"
 rm -rf "$DATA/Backup" "$WORK/site"
 "$CLOUD" publish "$ROOT/cloud/demo/site.ini" "$WORK/site" --origin http://127.0.0.1:18181 >/dev/null
-"$CLOUD" serve "$WORK/site" --port 18181 > "$WORK/cloud.log" 2>&1 &
-cloud=$!
-for _ in $(seq 50); do grep -q serving "$WORK/cloud.log" && break; sleep 0.1; done
+serve_in_background "$WORK/cloud.log" "$CLOUD" serve "$WORK/site" --port 18181
+cloud=$server
 settings_for 18181
 cp "$HOSTS" "$WORK/hosts-before"
 run_scenario fetch_ok fetch_ok "s|@STAMP@|$(cat "$WORK/site/z/filetime.css")|g"
@@ -140,10 +145,9 @@ fault_server() {  # fault_server FAULTS SERVER1 SERVER2: a misbehaving cloud on 
   rm -rf "$WORK/fault-site"
   "$CLOUD" publish "$ROOT/cloud/demo/site.ini" "$WORK/fault-site" --origin http://127.0.0.1:18182 >/dev/null
   printf '[Server]\r\nServer1=%s\r\nServer2=%s\r\n' "$2" "$3" > "$WORK/fault-site/z/hostsserverurl.css"
-  "$FAULTS" 18182 "$WORK/fault-site" "$1" > "$WORK/faults.log" 2>&1 &
+  serve_in_background "$WORK/faults.log" "$FAULTS" 18182 "$WORK/fault-site" "$1"
+  faults=$server
   fault_log="$WORK/faults-$1.log"
-  faults=$!
-  for _ in $(seq 50); do grep -q serving "$WORK/faults.log" && break; sleep 0.1; done
 }
 good=http://127.0.0.1:18182/z/hosts/main.txt
 fault=http://127.0.0.1:18182/fault
@@ -183,9 +187,8 @@ rm -rf "$WORK/new-site" "$WORK/new-demo"
 cp -r "$ROOT/cloud/demo" "$WORK/new-demo"
 sed -i 's/^Version=.*/Version=1.7/' "$WORK/new-demo/site.ini"
 "$CLOUD" publish "$WORK/new-demo/site.ini" "$WORK/new-site" --origin http://127.0.0.1:18183 >/dev/null
-"$CLOUD" serve "$WORK/new-site" --port 18183 > "$WORK/new-cloud.log" 2>&1 &
-cloud=$!
-for _ in $(seq 50); do grep -q serving "$WORK/new-cloud.log" && break; sleep 0.1; done
+serve_in_background "$WORK/new-cloud.log" "$CLOUD" serve "$WORK/new-site" --port 18183
+cloud=$server
 settings_for 18183
 run_scenario update_prompt
 check "the cloud's version was read" grep -q 'GET /z/bb.css -> 200' "$WORK/new-cloud.log"
