@@ -85,9 +85,7 @@ Task<> Startup::run() {
   values_.retryCount = 0;
   // 13.
   const std::string ownPersonal = s_.folders.ownFolder() + "\\Personal.ini";
-  if (s_.fs.fileExists(ownPersonal)) {
-    if (auto bytes = s_.fs.readFile(ownPersonal)) s_.fs.writeFile(values_.dataFile("Personal.ini"), *bytes);
-  }
+  if (auto bytes = s_.fs.readFile(ownPersonal)) s_.fs.writeFile(values_.dataFile("Personal.ini"), *bytes);
   values_.srdzValue = settings_.personalIni().read("Personal", "SRDZ");
   view_.setAvatarVisible(false);
   view_.setNicknameVisible(false);

@@ -6,9 +6,13 @@
 namespace zk {
 
 std::string IniFile::read(std::string_view section, std::string_view key) const {
-  auto bytes = fs_.readFile(path_);
-  if (!bytes) return {};
-  return fromGbk(iniReadKey(*bytes, section, key));
+  return read(section, {key}).front();
+}
+
+std::vector<std::string> IniFile::read(std::string_view section, std::initializer_list<std::string_view> keys) const {
+  std::vector<std::string> values = iniReadKeys(fs_.readFile(path_).value_or(std::string()), section, keys);
+  for (std::string& v : values) v = fromGbk(v);
+  return values;
 }
 
 bool IniFile::write(std::string_view section, std::string_view key, std::string_view value) {

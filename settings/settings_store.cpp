@@ -30,14 +30,9 @@ IniFile SettingsStore::personalIni() const {
 }
 
 Task<> SettingsStore::loadAndApply() {
-  kept_.xfwq = read("XFWQ");
-  kept_.hydh = read("HYDH");
-  kept_.zurl = read("ZURL");
-  kept_.qbmj = read("QBMJ");
-  kept_.aqsx = read("AQSX");
-  kept_.zddh = read("ZDDH");
-  kept_.adfw = read("ADFW");
-  kept_.dhfw = read("DHFW");
+  auto v = IniFile(fs_, values_.dataFile("System.btx"))
+               .read(kSection, {"XFWQ", "HYDH", "ZURL", "QBMJ", "AQSX", "ZDDH", "ADFW", "DHFW"});
+  kept_ = KeptSettings{v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]};
   co_await rt_.pumpWait(200);
 
   if (kept_.xfwq == "1") {

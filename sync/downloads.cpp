@@ -6,13 +6,19 @@
 
 namespace zk {
 
+namespace {
+// A 2xx answer with a whole, non-empty body.
+bool complete(const HttpResponse& r) {
+  return r.reached && r.status >= 200 && r.status <= 299 && !r.truncated && !r.body.empty();
+}
+}  // namespace
+
 std::string cloudText(const HttpResponse& r) {
-  if (!r.reached || r.status < 200 || r.status > 299 || r.truncated || r.body.empty()) return {};
-  return textUpToNul(r.body);
+  return complete(r) ? textUpToNul(r.body) : std::string();
 }
 
 std::string hostsText(HttpResponse&& r) {
-  if (!r.reached || r.status < 200 || r.status > 299 || r.truncated || r.body.empty()) return {};
+  if (!complete(r)) return {};
   if (!looksLikeHostsText(r.body)) return {};  // a NUL byte makes it binary too
   return std::move(r.body);
 }

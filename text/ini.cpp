@@ -20,10 +20,19 @@ void load(CSimpleIniA& ini, std::string_view content) {
 }  // namespace
 
 std::string iniReadKey(std::string_view content, std::string_view section, std::string_view key) {
+  return iniReadKeys(content, section, {key}).front();
+}
+
+std::vector<std::string> iniReadKeys(std::string_view content, std::string_view section,
+                                     std::initializer_list<std::string_view> keys) {
   CSimpleIniA ini(false, false, false);
   load(ini, content);
-  const char* v = ini.GetValue(std::string(section).c_str(), std::string(key).c_str(), "");
-  return v ? std::string(v) : std::string();
+  std::vector<std::string> values;
+  for (std::string_view key : keys) {
+    const char* v = ini.GetValue(std::string(section).c_str(), std::string(key).c_str(), "");
+    values.emplace_back(v ? v : "");
+  }
+  return values;
 }
 
 // A line edit, as the Windows profile functions do: the key's line is replaced (or added at the

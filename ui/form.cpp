@@ -22,15 +22,6 @@ int systemDpi(HWND hwnd) {
   return dpi > 0 ? dpi : 96;
 }
 
-void drawTextCentered(HDC dc, const RECT& r, const wchar_t* text, COLORREF colour, HFONT font) {
-  HGDIOBJ old = SelectObject(dc, font);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, colour);
-  RECT rc = r;
-  DrawTextW(dc, text, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  SelectObject(dc, old);
-}
-
 Form::~Form() {
   if (hwnd_) {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -217,7 +208,7 @@ void Form::placeAll() {
 
 void Form::move(int id, int x, int y, int w, int h) {
   for (ControlSpec& c : specs_)
-    if (c.id == id) c = ControlSpec{id, c.kind, c.caption, x, y, w, h, c.tip, c.small};
+    if (c.id == id) c.x = x, c.y = y, c.w = w, c.h = h;  // kept for relayout at a new DPI
   MoveWindow(ctl(id), s(x), s(y), s(w), s(h), TRUE);
 }
 

@@ -89,6 +89,5 @@ class Form {
 };
 
 int systemDpi(HWND hwnd);
-void drawTextCentered(HDC dc, const RECT& r, const wchar_t* text, COLORREF colour, HFONT font);
 
 }  // namespace zk::ui

@@ -155,20 +155,30 @@ TEST(Timer, TicksAtItsPeriodAndPeriodZeroStopsIt) {
   EXPECT_EQ(ticks, 509);  // 1 ms ticks: one unit each
 }
 
-TEST(Timer, AHandlerCanStopOrRestartItsOwnTimer) {
+TEST(Timer, AHandlerCanStopOrRetimeItsOwnTimer) {
   VirtualRuntime rt;
   int ticks = 0;
-  Timer timer(rt, [&] {});
-  Timer selfStopping(rt, [&] {
-    if (++ticks == 3) timer.setPeriod(0);
+  Timer* self = nullptr;
+  Timer stopsOnThird(rt, [&] {
+    if (++ticks == 3) self->setPeriod(0);
   });
-  Timer* self = &selfStopping;
-  Timer stopper(rt, [&] { self->setPeriod(0); });
-  selfStopping.setPeriod(5);
-  stopper.setPeriod(12);
+  self = &stopsOnThird;
+  stopsOnThird.setPeriod(5);
   rt.advance(100);
-  EXPECT_EQ(ticks, 2);
-  EXPECT_EQ(selfStopping.period(), 0);
+  EXPECT_EQ(ticks, 3);
+  EXPECT_EQ(stopsOnThird.period(), 0);
+
+  std::vector<std::int64_t> at;
+  Timer* slow = nullptr;
+  Timer slowsDown(rt, [&] {
+    at.push_back(rt.nowMs());
+    slow->setPeriod(20);  // the new period counts from this tick, and only one tick is pending
+  });
+  slow = &slowsDown;
+  std::int64_t start = rt.nowMs();
+  slowsDown.setPeriod(5);
+  rt.advance(50);
+  EXPECT_EQ(at, (std::vector<std::int64_t>{start + 5, start + 25, start + 45}));
 }
 
 }  // namespace

@@ -62,6 +62,8 @@ TEST(Ini, ReadsKeysWithoutCaseAndMissingOnesAsEmpty) {
   EXPECT_EQ(iniReadKey(ini, "System", "HYDH"), "");
   EXPECT_EQ(iniReadKey(ini, "Nope", "XFWQ"), "");
   EXPECT_EQ(iniReadKey("", "System", "XFWQ"), "");
+  EXPECT_EQ(iniReadKeys(ini, "SYSTEM", {"ZURL", "HYDH", "xfwq"}),
+            (std::vector<std::string>{"http://a/b?c=d", "", "1"}));
 }
 
 TEST(Ini, WritesOneKeyKeepingTheRestWithCrLf) {
