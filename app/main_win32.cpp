@@ -1,5 +1,6 @@
 // Process entry and composition root: the real platform, the views and the logic wired together.
 #include <windows.h>
+#include <ole2.h>
 
 #include <commctrl.h>
 
@@ -65,7 +66,8 @@ class App {
   win::WinInetHttp http_;
   Cloud cloud_{http_, rt_, prompt_, shell_, main_, main_, values_, welcome_};
   ProgressLog log_{main_, clock_};
-  FetchPipeline fetch_{rt_, fs_, main_, main_, cloud_, settings_, values_, log_};
+  DecorativeLine line_{rt_, main_};
+  FetchPipeline fetch_{rt_, fs_, main_, main_, cloud_, settings_, values_, log_, line_};
   NavigationPanel navigation_{rt_, main_};
   HostsWriter writer_{
       WriterServices{rt_, fs_, processes_, clock_}, main_, main_, values_, settings_, fetch_, log_, navigation_};
@@ -199,6 +201,13 @@ void App::openAbout() {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
-  zk::App app;
-  return app.run();
+  // A single-threaded apartment for the shell and the embedded browser.
+  bool ole = SUCCEEDED(OleInitialize(nullptr));
+  int code;
+  {
+    zk::App app;
+    code = app.run();
+  }
+  if (ole) OleUninitialize();
+  return code;
 }

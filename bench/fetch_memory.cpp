@@ -36,7 +36,8 @@ int main() {
   SettingsStore settings(fs, prompt, rt, main, values, welcome);
   Cloud cloud(http, rt, prompt, shell, main, view, values, welcome);
   ProgressLog log(view, clock);
-  FetchPipeline fetch(rt, fs, main, view, cloud, settings, values, log);
+  DecorativeLine line(rt, view);
+  FetchPipeline fetch(rt, fs, main, view, cloud, settings, values, log, line);
   NavigationPanel navigation(rt, view);
   HostsWriter writer({rt, fs, processes, clock}, main, view, values, settings, fetch, log, navigation);
   fetch.startWriter = [&] { writer.start(); };

@@ -35,9 +35,12 @@ void BM_ComposeBackupAtomicWrite(benchmark::State& state) {
   Files& f = files();
   PosixFileSystem fs;
   for (auto _ : state) {
+    // The writer receives the fetched text by move; the copy that stands in for it is not timed.
+    state.PauseTiming();
     zk::Fetched fetched;
     fetched.main = f.text;
     fetched.mainDone = true;
+    state.ResumeTiming();
     std::string bytes = zk::composeHostsFile(fetched, {2016, 1, 22, 9, 5, 3}, {2016, 1, 22, 9, 5, 3});
     bool ok = zk::writeHostsFile(fs, f.target, bytes, {f.dir + "/backup", 3, nullptr});
     if (!ok) state.SkipWithError("write failed");

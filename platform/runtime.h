@@ -31,6 +31,7 @@ enum class TaskSlot {
   Writer,
   StatusRefresh,
   NavigationSlide,
+  Reveal,
 };
 
 class Runtime {

@@ -5,7 +5,6 @@
 #include "platform/ini_file.h"
 #include "sync/downloads.h"
 #include "text/datetime.h"
-#include "text/ini.h"
 #include "text/text.h"
 
 namespace zk {
@@ -21,7 +20,8 @@ void ProgressLog::clear() {
 }
 
 FetchPipeline::FetchPipeline(Runtime& rt, FileSystem& fs, MainView& main, SyncView& view, Cloud& cloud,
-                             SettingsStore& settings, ProgramValues& values, ProgressLog& log)
+                             SettingsStore& settings, ProgramValues& values, ProgressLog& log,
+                             DecorativeLine& line)
     : rt_(rt),
       fs_(fs),
       main_(main),
@@ -30,6 +30,7 @@ FetchPipeline::FetchPipeline(Runtime& rt, FileSystem& fs, MainView& main, SyncVi
       settings_(settings),
       values_(values),
       log_(log),
+      line_(line),
       connectTimer_(rt, [this] { connectTick(); }),
       fetchTimer_(rt, [this] { fetchTick(); }) {}
 
@@ -59,7 +60,27 @@ void FetchPipeline::onFetchClicked() {
   FetchPicture shown = view_.fetchPicture();
   if (shown != FetchPicture::Idle && shown != FetchPicture::Failed && shown != FetchPicture::Error) return;
   reset();
+  line_.startStepTimer(300);
+  rt_.start(TaskSlot::Reveal, reveal());
   rt_.start(TaskSlot::FetchStart, fetchStart());
+}
+
+void FetchPipeline::endReveal() {
+  rt_.stop(TaskSlot::Reveal);
+  line_.stop();
+}
+
+Task<> FetchPipeline::reveal() {
+  line_.place();
+  co_await rt_.pumpWait(3000);
+  view_.showTitleControl(TitleControl::Navigation);
+  co_await rt_.pumpWait(500);
+  view_.showTitleControl(TitleControl::About);
+  line_.start();
+  view_.showTitleControl(TitleControl::Settings);
+  co_await rt_.pumpWait(500);
+  view_.showTitleControl(TitleControl::Help);
+  view_.showTitleControl(TitleControl::SkinButton);
 }
 
 void FetchPipeline::onStartClicked() {
@@ -161,14 +182,14 @@ Task<> FetchPipeline::afterReady() {
 
 Task<> FetchPipeline::sync() {
   view_.setStatusWord("过程");
-  // The server list passes through Server.txt, whose keys are then read one by one.
+  // The server list passes through Server.txt, from which its four keys are read.
   const std::string listFile = values_.dataFile("Server.txt");
   fs_.writeFile(listFile, cloud_.values.serverList);
-  IniFile list(fs_, listFile);
-  server1_ = list.read("Server", "Server1");
-  server2_ = list.read("Server", "Server2");
-  server3_ = list.read("Server", "Server3");
-  server4_ = list.read("Server", "Server4");
+  auto servers = IniFile(fs_, listFile).read("Server", {"Server1", "Server2", "Server3", "Server4"});
+  server1_ = servers[0];
+  server2_ = servers[1];
+  server3_ = servers[2];
+  server4_ = servers[3];
   fs_.deleteFile(listFile);
   if (!fetched.mainDone) {
     bool ok = settings_.serverChoice() == Server::Custom ? co_await fetchCustom()

@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/runtime.h"
 #include "platform/system.h"
+#include "personal/decorative_line.h"
 #include "settings/main_view.h"
 #include "settings/program_values.h"
 #include "settings/settings_store.h"
@@ -39,7 +40,7 @@ class ProgressLog {
 class FetchPipeline {
  public:
   FetchPipeline(Runtime& rt, FileSystem& fs, MainView& main, SyncView& view, Cloud& cloud, SettingsStore& settings,
-                ProgramValues& values, ProgressLog& log);
+                ProgramValues& values, ProgressLog& log, DecorativeLine& line);
 
   // The fetch picture's label: accepted only while the picture is idle, failed or error.
   void onFetchClicked();
@@ -54,10 +55,14 @@ class FetchPipeline {
   void setRetryBox(const std::string& text);
   // Stops the timers and the sync stage (the writer's first step).
   void reset();
+  // Ends the reveal and stops and hides the decorative line (the writer, after a write).
+  void endReveal();
   static std::string fetchHover(FetchPicture shown);
 
  private:
   Task<> fetchStart();
+  // The title strip comes back piece by piece while the fetch runs.
+  Task<> reveal();
   Task<> afterConnected();
   Task<> afterReady();
   Task<> sync();
@@ -79,6 +84,7 @@ class FetchPipeline {
   SettingsStore& settings_;
   ProgramValues& values_;
   ProgressLog& log_;
+  DecorativeLine& line_;
   Timer connectTimer_;
   Timer fetchTimer_;
   int ticks_ = 0;

@@ -1,8 +1,7 @@
 #include "sync/hosts_file.h"
 
-#include <string.h>
-
 #include <algorithm>
+#include <cstring>
 #include <functional>
 
 #include "sync/fetch.h"
@@ -19,48 +18,70 @@ std::string dashedStamp(const std::string& longStamp) {
 }
 
 std::string composeHostsFile(const Fetched& f, const LocalTime& longAt, const LocalTime& dashedAt) {
-  std::string body;
-  if (f.mainDone) body = f.main;
-  if (f.adDone) body += "\r\n" + f.ad;
-  if (f.navigationDone) body += "\r\n" + f.navigation;
-  body += toGbk("\r\n# 生成时间：" + dateTimeText(longAt));
-  std::string out =
+  // Built in one buffer of the final size: the texts are copied once.
+  const std::string header =
       toGbk("# 本文件由Zelkora生成，感谢使用：\r\n# 生成时间：" + dashedStamp(dateTimeText(dashedAt)) + "\r\n");
-  out.reserve(out.size() + body.size() + 4);
-  out += body;
+  const std::string footer = toGbk("\r\n# 生成时间：" + dateTimeText(longAt));
+  std::string out;
+  out.reserve(header.size() + f.main.size() + f.ad.size() + f.navigation.size() + footer.size() + 8);
+  out += header;
+  if (f.mainDone) out += f.main;
+  if (f.adDone) out.append("\r\n").append(f.ad);
+  if (f.navigationDone) out.append("\r\n").append(f.navigation);
+  out += footer;
   out += "\r\n\r\n";
   return out;
 }
 
+namespace {
+
+constexpr std::string_view kMarker = "# Ti:";
+constexpr std::size_t kStampBytes = 9;
+
+// The marker may sit anywhere in tens of megabytes. Its capital T is rare in hosts text, so a
+// vectorised memchr jumps from one T to the next and only those places are compared.
+std::size_t findMarker(std::string_view s) {
+  const char* begin = s.data();
+  const char* end = begin + s.size();
+  for (const char* from = begin + 2; from < end;) {
+    const char* t = static_cast<const char*>(std::memchr(from, 'T', static_cast<std::size_t>(end - from)));
+    if (!t) break;
+    if (end - t >= 3 && std::memcmp(t - 2, kMarker.data(), kMarker.size()) == 0)
+      return static_cast<std::size_t>(t - 2 - begin);
+    from = t + 1;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
 std::optional<std::string> hostsStamp(std::string_view file) {
-  // The marker may sit anywhere in tens of megabytes: glibc's memmem where there is one, else a
-  // Boyer-Moore-Horspool search.
-  static const std::string_view marker = "# Ti:";
-#ifdef __GLIBC__
-  const void* found = memmem(file.data(), file.size(), marker.data(), marker.size());
-  if (!found) return std::nullopt;
-  std::size_t at = static_cast<std::size_t>(static_cast<const char*>(found) - file.data());
-#else
-  static const std::boyer_moore_horspool_searcher searcher(marker.begin(), marker.end());
-  auto hit = std::search(file.begin(), file.end(), searcher);
-  if (hit == file.end()) return std::nullopt;
-  std::size_t at = static_cast<std::size_t>(hit - file.begin());
-#endif
-  return std::string(file.substr(at + marker.size(), 9));
+  std::size_t at = findMarker(file);
+  if (at == std::string_view::npos) return std::nullopt;
+  return std::string(file.substr(at + kMarker.size(), kStampBytes));
 }
 
 std::optional<std::string> hostsStampOfFile(FileSystem& fs, const std::string& path) {
-  constexpr std::size_t kMarker = 5, kStamp = 9;
-  std::string window;  // the end of the previous piece (a marker may straddle two) and this piece
+  std::string tail;  // the last bytes of the previous piece: a marker may straddle two pieces
   std::optional<std::string> stamp;
   fs.readChunks(path, [&](std::string_view chunk) {
     if (stamp) {  // found at the end of a piece: the rest of the stamp follows
-      stamp->append(chunk.substr(0, std::min(chunk.size(), kStamp - stamp->size())));
-      return stamp->size() < kStamp;
+      stamp->append(chunk.substr(0, std::min(chunk.size(), kStampBytes - stamp->size())));
+      return stamp->size() < kStampBytes;
     }
-    window.append(chunk);
-    if ((stamp = hostsStamp(window))) return stamp->size() < kStamp;
-    window.erase(0, window.size() - std::min(window.size(), kMarker - 1));
+    if (!tail.empty()) {
+      std::string seam = tail;
+      seam.append(chunk.substr(0, std::min(chunk.size(), kMarker.size() - 1 + kStampBytes)));
+      // Only a marker that starts in the previous piece; one inside this piece is found below.
+      std::size_t at = findMarker(seam);
+      if (at < tail.size()) {
+        stamp = seam.substr(at + kMarker.size(), kStampBytes);
+        return stamp->size() < kStampBytes;  // a piece shorter than the stamp: more follows
+      }
+    }
+    if ((stamp = hostsStamp(chunk))) return stamp->size() < kStampBytes;
+    tail.append(chunk.substr(chunk.size() - std::min(chunk.size(), kMarker.size() - 1)));
+    tail.erase(0, tail.size() - std::min(tail.size(), kMarker.size() - 1));
     return true;
   });
   return stamp;
@@ -79,6 +100,18 @@ bool rotateBackups(FileSystem& fs, const std::string& target, const HostsWriteOp
   fs.deleteFile(backupName(o, o.keepBackups));
   for (int n = o.keepBackups - 1; n >= 1; --n) fs.moveFile(backupName(o, n), backupName(o, n + 1));
   return true;
+}
+
+// The file read back piece by piece and compared with what was written.
+bool sameBytes(FileSystem& fs, const std::string& path, std::string_view bytes) {
+  std::size_t at = 0;
+  bool same = true;
+  bool read = fs.readChunks(path, [&](std::string_view piece) {
+    same = piece.size() <= bytes.size() - at && std::memcmp(piece.data(), bytes.data() + at, piece.size()) == 0;
+    at += piece.size();
+    return same;
+  });
+  return read && same && at == bytes.size();
 }
 
 // The backup as a copy, when the replace could not keep it.
@@ -109,8 +142,7 @@ bool writeHostsFile(FileSystem& fs, const std::string& target, std::string_view 
     if (backupWanted) copyBackup(fs, target, o);
     if (!fs.writeFile(target, bytes)) return false;
   }
-  auto back = fs.readFile(target);
-  return back && *back == bytes;
+  return sameBytes(fs, target, bytes);
 }
 
 }  // namespace zk

@@ -70,6 +70,7 @@ Task<> HostsWriter::run() {
     if (startStatusReader) startStatusReader();
     log_.add("刷新完毕！");
     co_await rt.pumpWait(1000);
+    fetch_.endReveal();
     main_.setFetchPicture(FetchPicture::Done);
     log_.add("★ 好消息，春天到了！★");
     view_.setStatusWord("成功");

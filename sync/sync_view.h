@@ -8,6 +8,8 @@
 namespace zk {
 
 enum class Indicator { None, Connecting, ConnectedFirst, Connected, OfflineFirst, Offline };
+// The controls of the title strip that the fetch's reveal shows one after another.
+enum class TitleControl { Navigation, About, Settings, Help, SkinButton };
 
 class SyncView {
  public:
@@ -38,6 +40,12 @@ class SyncView {
   virtual int windowWidth() const = 0;
   virtual void setWindowWidth(int width) = 0;
   virtual void layoutTopRight() = 0;
+  virtual void showTitleControl(TitleControl which) = 0;
+
+  // The decorative line under the title strip.
+  virtual void setLineGeometry(const Rect& r) = 0;
+  virtual void setLineColour(Rgb colour) = 0;
+  virtual void setLineVisible(bool visible) = 0;
 
   // The program ends (the update prompt's path).
   virtual void quit() = 0;

@@ -207,11 +207,20 @@ void busyDot(HDC dc, const RECT& r, COLORREF colour) {
   g.FillEllipse(&fill, REAL(r.left) + 2, REAL(r.top) + 2, side, side);
 }
 
-// Connecting: amber; connected: green (large at first, then 10 px); offline: red (then 12 px).
-void indicator(HDC dc, const RECT& r, Indicator state) {
+// Connecting: an amber arc turning on a faint ring; connected: green (large at first, then
+// 10 px); offline: red (then 12 px).
+void indicator(HDC dc, const RECT& r, Indicator state, int frame) {
   if (state == Indicator::None) return;
   Graphics g(dc);
   smooth(g);
+  if (state == Indicator::Connecting) {
+    REAL side = REAL(std::min(r.right - r.left, r.bottom - r.top)) - 4;
+    RectF box(REAL(r.left) + 2, REAL(r.top) + 2, side, side);
+    Pen ring(Color(90, 255, 176, 0), 2.5f), arc(Color(255, 255, 176, 0), 2.5f);
+    g.DrawEllipse(&ring, box);
+    g.DrawArc(&arc, box, REAL((frame % 8) * 45), 120.0f);
+    return;
+  }
   Color c = state == Indicator::Connecting                                        ? Color(255, 255, 176, 0)
             : state == Indicator::ConnectedFirst || state == Indicator::Connected ? Color(255, 40, 200, 80)
                                                                                   : Color(255, 230, 40, 40);

@@ -2,6 +2,7 @@
 
 #include <richedit.h>
 
+#include "platform/win32/wide.h"
 #include "ui/art.h"
 
 namespace zk::ui {
@@ -12,6 +13,10 @@ constexpr int kWidth = 462;
 constexpr int kPanelWidth = 630;
 constexpr int kHeight = 390;
 constexpr UINT_PTR kSpinTimer = 1;
+constexpr UINT_PTR kIndicatorTimer = 2;
+// The news view: where the link is, a little wider and taller, above the status line.
+constexpr int kNewsW = 176;
+constexpr int kNewsH = 24;
 
 const wchar_t* const kWebCaptions[7] = {L"Google",  L"YouTube",      L"Wikipedia", L"Facebook",
                                         L"Twitter", L"Google Drive", L"Gmail"};
@@ -102,6 +107,7 @@ std::vector<ControlSpec> mainControls() {
                  kTools[i][1]});
   static const char* const kWeb[7] = {"Google", "YouTube", "Wikipedia", "Facebook", "Twitter", "Google Drive", "Gmail"};
   for (int i = 0; i < 7; ++i) c.push_back({IDP_WEB_FIRST + i, Kind::Picture, kWeb[i], 478, 68 + i * 44, 142, 38});
+  c.push_back({IDP_LINE, Kind::Picture, "", 0, 39, 0, 2});
   c.push_back({IDP_CURTAIN, Kind::Picture, "", 0, 37, kWidth, 353});
   return c;
 }
@@ -125,7 +131,7 @@ HWND MainWindow::open() {
                   WS_EX_APPWINDOW, mainControls(), kPanelWidth);  // the background covers the panel too
   for (int id : {IDT_FETCH, IDP_CURTAIN})                         // the curtain ends on top
     SetWindowPos(ctl(id), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  for (int id : {IDT_EDITION, IDT_NICKNAME, IDP_AVATAR}) setVisible(id, false);
+  for (int id : {IDT_EDITION, IDT_NICKNAME, IDP_AVATAR, IDP_LINE}) setVisible(id, false);
   setTextColour(IDT_LOG_CAP, {255, 255, 255});
   SendMessageW(ctl(IDE_LOG), EM_SETBKGNDCOLOR, 0, RGB(250, 250, 255));
   CHARFORMAT2W cf{};
@@ -152,8 +158,14 @@ void MainWindow::paintPicture(int id, HDC dc, const RECT& r) {
     case IDP_LOCAL_BUSY:
     case IDP_CLOUD_BUSY: art::busyDot(dc, r, RGB(150, 150, 150)); break;
     case IDP_INDICATOR1:
-    case IDP_INDICATOR2: art::indicator(dc, r, indicator_); break;
+    case IDP_INDICATOR2: art::indicator(dc, r, indicator_, indicatorFrame_); break;
     case IDP_AVATAR: art::logo(dc, r, {200, 200, 200}); break;
+    case IDP_LINE: {
+      HBRUSH brush = CreateSolidBrush(RGB(lineColour_.r, lineColour_.g, lineColour_.b));
+      FillRect(dc, &r, brush);
+      DeleteObject(brush);
+      break;
+    }
     default:
       if (id >= IDP_WEB_FIRST && id < IDP_WEB_FIRST + 7)
         art::webButton(dc, r, id - IDP_WEB_FIRST, kWebCaptions[id - IDP_WEB_FIRST], s(1000) / 1000.0);
@@ -194,8 +206,8 @@ bool MainWindow::radioChecked(Server which) const {
 }
 
 void MainWindow::setRadioChecked(Server which, bool on) {
-  int id = which == Server::Official ? IDR_OFFICIAL : which == Server::Backup ? IDR_BACKUP : IDR_CUSTOM;
   if (which == Server::None) return;
+  int id = which == Server::Official ? IDR_OFFICIAL : which == Server::Backup ? IDR_BACKUP : IDR_CUSTOM;
   if (on)
     for (int other : {IDR_OFFICIAL, IDR_BACKUP, IDR_CUSTOM}) setChecked(other, other == id);
   else
@@ -209,10 +221,26 @@ void MainWindow::setControlsEnabled(bool enabled) {
 
 void MainWindow::setIndicator(Indicator state) {
   indicator_ = state;
+  if (state == Indicator::Connecting)
+    SetTimer(hwnd(), kIndicatorTimer, 100, nullptr);
+  else
+    KillTimer(hwnd(), kIndicatorTimer);
   for (int id : {IDP_INDICATOR1, IDP_INDICATOR2}) {
     invalidate(id);
     if (indicatorHover) setTip(id, indicatorHover(state));
   }
+}
+
+void MainWindow::setNewsAddress(const std::string& url) {
+  news_ = url;
+  if (!webTried_) {
+    // Created when the first address arrives, so the start-up does not wait for the engine.
+    webTried_ = true;
+    const ControlSpec* link = spec(IDT_NEWS);
+    RECT area{s(link->x - 2), s(link->y - 4), s(link->x - 2 + kNewsW), s(link->y - 4 + kNewsH)};
+    if (web_.create(hwnd(), area)) setVisible(IDT_NEWS, false);
+  }
+  web_.navigate(win::widen(url));
 }
 
 void MainWindow::setLocalLabel(const std::string& t, Rgb colour) {
@@ -260,6 +288,16 @@ void MainWindow::layoutTopRight() {
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+void MainWindow::showTitleControl(TitleControl which) {
+  static constexpr int kIds[] = {IDT_NAV, IDT_ABOUT, IDT_SETTINGS, IDT_HELP, IDP_SKIN};
+  setVisible(kIds[static_cast<int>(which)], true);
+}
+
+void MainWindow::setLineColour(Rgb colour) {
+  lineColour_ = colour;
+  invalidate(IDP_LINE);
+}
+
 Rect MainWindow::windowRect() const {
   RECT r;
   GetWindowRect(hwnd(), &r);
@@ -303,8 +341,17 @@ LRESULT MainWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
         invalidate(IDT_FETCH);
         return 0;
       }
+      if (wp == kIndicatorTimer) {
+        ++indicatorFrame_;
+        invalidate(IDP_INDICATOR1);
+        invalidate(IDP_INDICATOR2);
+        return 0;
+      }
       break;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_DESTROY:
+      web_.destroy();
+      PostQuitMessage(0);
+      return 0;
   }
   return Form::handle(msg, wp, lp);
 }

@@ -6,6 +6,7 @@
 #include "settings/main_view.h"
 #include "sync/sync_view.h"
 #include "ui/form.h"
+#include "ui/web_view.h"
 
 namespace zk::ui {
 
@@ -71,6 +72,7 @@ enum MainId : int {
   IDT_EDITION,
   IDT_NICKNAME,
   IDP_CURTAIN = 230,
+  IDP_LINE,
   IDT_NAV_CLOSE = 240,
   IDP_WEB_FIRST,  // seven web buttons follow
 };
@@ -92,7 +94,9 @@ class MainWindow : public Form, public MainView, public SyncView {
   void setControlsEnabled(bool enabled) override;
   FetchPicture fetchPicture() const override { return picture_; }
   void setIndicator(Indicator state) override;
-  void setNewsAddress(const std::string& url) override { news_ = url; }
+  // The news page shows in the embedded browser; without one, the link in its place opens it.
+  void setNewsAddress(const std::string& url) override;
+  bool newsInBrowser() const { return web_.created(); }
   void setLocalLabel(const std::string& text, Rgb colour) override;
   void setCloudLabel(const std::string& text, Rgb colour) override;
   std::string localLabel() const override { return text(IDT_LOCAL); }
@@ -105,6 +109,10 @@ class MainWindow : public Form, public MainView, public SyncView {
   int windowWidth() const override { return windowRect().width; }
   void setWindowWidth(int width) override;
   void layoutTopRight() override;
+  void showTitleControl(TitleControl which) override;
+  void setLineGeometry(const Rect& r) override { move(IDP_LINE, r.left, r.top, r.width, r.height); }
+  void setLineColour(Rgb colour) override;
+  void setLineVisible(bool visible) override { setVisible(IDP_LINE, visible); }
   void quit() override { DestroyWindow(hwnd()); }
 
   // MainView
@@ -147,7 +155,11 @@ class MainWindow : public Form, public MainView, public SyncView {
   int frame_ = 0;
   Rect curtain_{0, 37, 462, 353};
   Indicator indicator_ = Indicator::None;
+  int indicatorFrame_ = 0;
+  Rgb lineColour_{255, 61, 0};
   std::string news_;
+  WebView web_;
+  bool webTried_ = false;
   bool emojiOnAll_ = false;
   HCURSOR emoji_ = nullptr;
 };

@@ -48,14 +48,25 @@ HttpResponse WinInetHttp::get(const std::string& url) {
   std::wstring object = std::wstring(path) + extra;
   if (object.empty()) object = L"/";
   const wchar_t* accept[] = {L"*/*", nullptr};
-  InetHandle request{HttpOpenRequestW(connection.h, L"GET", object.c_str(), L"HTTP/1.0", nullptr, accept, flags, 0)};
-  if (!request.h) return out;
-  for (DWORD option :
-       {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT}) {
-    DWORD ms = option == INTERNET_OPTION_CONNECT_TIMEOUT ? connectMs_ : receiveMs_;
-    InternetSetOptionW(request.h, option, &ms, sizeof ms);
+  // A kept-alive connection that the server closed while it lay idle fails at once, before any
+  // answer: such a GET is sent once more, on a new connection. Time-outs and refusals are not.
+  InetHandle request{nullptr};
+  for (int attempt = 0;; ++attempt) {
+    request.h = HttpOpenRequestW(connection.h, L"GET", object.c_str(), L"HTTP/1.0", nullptr, accept, flags, 0);
+    if (!request.h) return out;
+    for (DWORD option :
+         {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+      DWORD ms = option == INTERNET_OPTION_CONNECT_TIMEOUT ? connectMs_ : receiveMs_;
+      InternetSetOptionW(request.h, option, &ms, sizeof ms);
+    }
+    if (HttpSendRequestW(request.h, nullptr, 0, nullptr, 0)) break;
+    DWORD error = GetLastError();
+    bool dropped = error == ERROR_INTERNET_CONNECTION_RESET || error == ERROR_INTERNET_CONNECTION_ABORTED ||
+                   error == ERROR_HTTP_INVALID_SERVER_RESPONSE;
+    if (!dropped || attempt > 0) return out;
+    InternetCloseHandle(request.h);
+    request.h = nullptr;
   }
-  if (!HttpSendRequestW(request.h, nullptr, 0, nullptr, 0)) return out;
   DWORD status = 0, size = sizeof status;
   if (!HttpQueryInfoW(request.h, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr)) return out;
 

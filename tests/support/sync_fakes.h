@@ -58,6 +58,10 @@ class FakeSyncView : public SyncView {
   int windowWidth() const override { return width; }
   void setWindowWidth(int w) override { width = w; }
   void layoutTopRight() override { ++layouts; }
+  void showTitleControl(TitleControl which) override { shown.push_back(which); }
+  void setLineGeometry(const Rect& r) override { line = r, ++lineMoves; }
+  void setLineColour(Rgb c) override { lineColour = c; }
+  void setLineVisible(bool v) override { lineVisible = v; }
   void quit() override { quitted = true; }
 
   // The log's messages, oldest first, without their time prefixes.
@@ -81,6 +85,11 @@ class FakeSyncView : public SyncView {
   Rgb localColour, cloudColour;
   bool controlsEnabled = true, busyLocal = false, busyCloud = false, quitted = false;
   int width = 462, layouts = 0;
+  std::vector<TitleControl> shown;
+  Rect line;
+  Rgb lineColour;
+  bool lineVisible = false;
+  int lineMoves = 0;
 
  private:
   FakeMainView& main_;

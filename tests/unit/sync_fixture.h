@@ -22,7 +22,8 @@ struct SyncProgram : Program {
   FakeSyncView sync{view};
   Cloud cloud{http, rt, prompt, shell, view, sync, values, welcome};
   ProgressLog log{sync, clock};
-  FetchPipeline fetch{rt, fs, view, sync, cloud, settings, values, log};
+  DecorativeLine line{rt, sync, [](int lo, int) { return lo; }};
+  FetchPipeline fetch{rt, fs, view, sync, cloud, settings, values, log, line};
   NavigationPanel navigation{rt, sync};
   HostsWriter writer{WriterServices{rt, fs, processes, clock}, view, sync, values, settings, fetch, log, navigation};
   StatusReader status{rt, fs, view, sync, cloud, values};

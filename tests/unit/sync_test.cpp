@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "personal/decorative_line.h"
 #include "sync/downloads.h"
 #include "tests/unit/sync_fixture.h"
 #include "text/gbk.h"
@@ -51,8 +52,9 @@ TEST(Cloud, ConnectsReadsTheSmallFilesAndShowsTheIndicator) {
   EXPECT_EQ(Cloud::indicatorHover(p.cloud.indicator()), "已连接至云端！");
   EXPECT_EQ(p.cloud.webLink("Dns.html"), "http://www.test/Dns.html?Client:V1.6");
   p.rt.advance(10'000);
-  EXPECT_TRUE(p.sync.statusLineText.size() > 0);
-  EXPECT_EQ(p.sync.cloud, "161207091");  // the status reader ran
+  // The indicator started the status reader: no local file yet, the cloud's stamp read.
+  EXPECT_EQ(p.sync.local, "尚未发现！");
+  EXPECT_EQ(p.sync.cloud, "161207091");
 }
 
 TEST(Cloud, AFlagWithALineBreakIsOfflineAndReconnects) {
@@ -153,6 +155,73 @@ TEST(Fetch, IntroductionWaitsAreAsNarrated) {
   EXPECT_EQ(p.sync.lines().back(), "您发起了指令，现在开始！");
   EXPECT_FALSE(p.sync.controlsEnabled);
   EXPECT_EQ(p.view.picture, FetchPicture::InProgress);
+}
+
+TEST(Fetch, RevealShowsTheTitleStripPieceByPieceAndTheWriterEndsIt) {
+  SyncProgram p;
+  p.start();
+  p.sync.lineVisible = true;  // a line left over from an earlier sweep is laid out again
+  p.sync.line = Rect{200, 39, 100, 2};
+  p.fetch.onFetchClicked();
+  EXPECT_EQ(p.sync.line, (Rect{0, 39, 0, 2}));
+  p.rt.advance(2999);
+  EXPECT_TRUE(p.sync.shown.empty());
+  p.rt.advance(1);
+  using T = TitleControl;
+  EXPECT_EQ(p.sync.shown, (std::vector<T>{T::Navigation}));
+  p.rt.advance(500);
+  EXPECT_EQ(p.sync.shown, (std::vector<T>{T::Navigation, T::About, T::Settings}));
+  EXPECT_TRUE(p.line.sweeping());
+  p.rt.advance(5);
+  EXPECT_EQ(p.sync.line, (Rect{0, 39, 5, 2}));  // the fixture's step is 1 pixel a tick
+  p.rt.advance(495);
+  EXPECT_EQ(p.sync.shown, (std::vector<T>{T::Navigation, T::About, T::Settings, T::Help, T::SkinButton}));
+  // The fetch runs to its end: after the write the line is stopped and hidden.
+  p.settle();
+  EXPECT_FALSE(p.line.sweeping());
+  EXPECT_FALSE(p.sync.lineVisible);
+  EXPECT_EQ(p.sync.words.back(), "成功");
+}
+
+TEST(DecorativeLine, GrowsAcrossSlidesOutAndStartsAgainInARandomColour) {
+  test::VirtualRuntime rt;
+  test::FakeMainView main;
+  test::FakeSyncView view(main);
+  std::vector<int> colours = {10, 20, 30};
+  std::size_t next = 0;
+  DecorativeLine line(rt, view, [&](int lo, int hi) {
+    if (lo == 1 && hi == 10) return 7;  // the step timer's draw
+    EXPECT_EQ(lo, 0);
+    EXPECT_EQ(hi, 255);
+    return colours[next++ % colours.size()];
+  });
+  view.width = 100;
+  line.place();
+  line.startStepTimer(10);
+  EXPECT_EQ(line.step(), 1);
+  rt.advance(10);
+  EXPECT_EQ(line.step(), 7);
+  line.start();
+  EXPECT_TRUE(view.lineVisible);
+  rt.advance(14);
+  EXPECT_EQ(view.line, (Rect{0, 39, 98, 2}));
+  rt.advance(1);
+  EXPECT_EQ(view.line, (Rect{0, 39, 100, 2}));  // never wider than the window
+  rt.advance(14);                                // then the left end runs 14 × 7 = 98 pixels
+  EXPECT_EQ(view.line, (Rect{98, 39, 100, 2}));
+  EXPECT_EQ(view.lineColour, (Rgb{}));
+  rt.advance(1);  // 105 > 100: off the window, so a new colour and a new sweep from the left
+  EXPECT_EQ(view.lineColour, (Rgb{10, 20, 30}));
+  EXPECT_EQ(view.line, (Rect{0, 39, 0, 2}));
+  EXPECT_TRUE(view.lineVisible);
+  EXPECT_TRUE(line.sweeping());
+  rt.advance(1);
+  EXPECT_EQ(view.line, (Rect{0, 39, 7, 2}));
+  line.stop();
+  int moves = view.lineMoves;
+  rt.advance(50);
+  EXPECT_FALSE(view.lineVisible);
+  EXPECT_EQ(view.lineMoves, moves);
 }
 
 TEST(Fetch, ClicksAreIgnoredWhileInProgressOrDone) {
@@ -374,6 +443,17 @@ TEST(HostsStamp, FromAFileReadInPiecesStoppingAtTheStamp) {
     EXPECT_EQ(hostsStampOfFile(fs, "C:\\h"), "161207091") << offset;
     EXPECT_LT(fs.chunksRead, 10) << offset;  // read only as far as the stamp
   }
+  // Every piece size against every marker position, with decoys that share the marker's bytes:
+  // the first whole marker wins and its stamp comes out whole, whichever pieces carry it.
+  for (std::size_t piece = 1; piece <= 20; ++piece) {
+    fs.chunkSize = piece;
+    for (std::size_t offset = 0; offset < 24; ++offset) {
+      std::string file = std::string(offset, 'T') + "# T# Ti# TI:Ti:# Ti:123456789# Ti:999999999\r\n";
+      fs.addFile("C:\\h", file);
+      EXPECT_EQ(hostsStampOfFile(fs, "C:\\h"), "123456789") << piece << " " << offset;
+    }
+  }
+  fs.chunkSize = 4;
   fs.addFile("C:\\h", tail + "# Ti:12");
   EXPECT_EQ(hostsStampOfFile(fs, "C:\\h"), "12");
   fs.addFile("C:\\h", tail);
