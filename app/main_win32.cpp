@@ -1,6 +1,5 @@
 // Process entry and composition root: the real platform, the views and the logic wired together.
 #include <windows.h>
-#include <ole2.h>
 
 #include <commctrl.h>
 
@@ -201,13 +200,6 @@ void App::openAbout() {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
-  // A single-threaded apartment for the shell and the embedded browser.
-  bool ole = SUCCEEDED(OleInitialize(nullptr));
-  int code;
-  {
-    zk::App app;
-    code = app.run();
-  }
-  if (ole) OleUninitialize();
-  return code;
+  zk::App app;
+  return app.run();
 }

@@ -119,7 +119,14 @@ std::string publish(const SiteConfig& c, const fs::path& folder) {
   writeAll(web / "Dns.html", page("在线自动匹配最佳DNS", "<p>根据您的网络，推荐以下公共DNS。</p>"));
   writeAll(web / "Mobile.html", page("Zelkora 安卓版", "<p>安卓版，为安卓用户而生。</p>"));
   writeAll(web / "index.html", page("Zelkora", "<p>一键获取，极速互联！</p>"));
-  writeAll(web / "news.html", page("云端资讯", "<p>云端数据已更新：" + stamp + "</p>"));
+  // The news page fills the main window's one-line news view (about 176 × 24 pixels).
+  writeAll(web / "news.html",
+           "<!DOCTYPE html>\n<html lang=\"zh-CN\"><head><meta charset=\"utf-8\">"
+           "<meta http-equiv=\"X-UA-Compatible\" content=\"IE=edge\"><title>云端资讯</title>\n"
+           "<style>html,body{margin:0;padding:0;overflow:hidden}"
+           "body{font:12px/24px \"Microsoft YaHei\",sans-serif;color:#118855}</style></head>\n"
+           "<body><marquee scrollamount=\"2\">云端数据已更新：" +
+               stamp + "　·　一键获取，极速互联！</marquee></body></html>\n");
   return {};
 }
 

@@ -156,6 +156,10 @@ class WebView::Site final : public IOleClientSite,
 
 bool WebView::create(HWND parent, const RECT& area) {
   destroy();
+  // The control lives in this thread's single-threaded apartment, entered only when it is wanted
+  // (not at start-up).
+  ole_ = SUCCEEDED(OleInitialize(nullptr));
+  if (!ole_) return false;
   // The HTML engine first: without it the control would come up but never show a page.
   IUnknown* engine = nullptr;
   if (FAILED(CoCreateInstance(kHtmlDocument, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
@@ -208,6 +212,10 @@ void WebView::destroy() {
   if (site_) {
     site_->Release();
     site_ = nullptr;
+  }
+  if (ole_) {
+    OleUninitialize();
+    ole_ = false;
   }
 }
 

@@ -30,6 +30,7 @@ class WebView {
   Site* site_ = nullptr;
   IOleObject* object_ = nullptr;
   IWebBrowser2* browser_ = nullptr;
+  bool ole_ = false;
 };
 
 }  // namespace zk::ui

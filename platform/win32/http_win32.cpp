@@ -4,6 +4,7 @@
 
 #include <wininet.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "platform/win32/wide.h"
@@ -49,8 +50,12 @@ HttpResponse WinInetHttp::get(const std::string& url) {
   if (object.empty()) object = L"/";
   const wchar_t* accept[] = {L"*/*", nullptr};
   // A kept-alive connection that the server closed while it lay idle fails at once, before any
-  // answer: such a GET is sent once more, on a new connection. Time-outs and refusals are not.
+  // answer: such a GET is sent once more, on a new connection. Refusals are not, and neither is a
+  // server that stays silent (some WinINet builds report its time-out as an aborted connection,
+  // so "at once" is what tells the two apart).
+  const ULONGLONG quickMs = std::min<ULONGLONG>(1000, receiveMs_ / 2);
   InetHandle request{nullptr};
+  DWORD status = 0, size = sizeof status;
   for (int attempt = 0;; ++attempt) {
     request.h = HttpOpenRequestW(connection.h, L"GET", object.c_str(), L"HTTP/1.0", nullptr, accept, flags, 0);
     if (!request.h) return out;
@@ -59,16 +64,23 @@ HttpResponse WinInetHttp::get(const std::string& url) {
       DWORD ms = option == INTERNET_OPTION_CONNECT_TIMEOUT ? connectMs_ : receiveMs_;
       InternetSetOptionW(request.h, option, &ms, sizeof ms);
     }
-    if (HttpSendRequestW(request.h, nullptr, 0, nullptr, 0)) break;
-    DWORD error = GetLastError();
-    bool dropped = error == ERROR_INTERNET_CONNECTION_RESET || error == ERROR_INTERNET_CONNECTION_ABORTED ||
-                   error == ERROR_HTTP_INVALID_SERVER_RESPONSE;
+    const ULONGLONG sentAt = GetTickCount64();
+    DWORD error = 0;
+    if (!HttpSendRequestW(request.h, nullptr, 0, nullptr, 0))
+      error = GetLastError();
+    else if (!HttpQueryInfoW(request.h, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr) ||
+             status < 100)
+      error = ERROR_HTTP_INVALID_SERVER_RESPONSE;  // the connection closed without a status line
+    if (error == 0) break;
+    bool dropped = (error == ERROR_INTERNET_CONNECTION_RESET || error == ERROR_INTERNET_CONNECTION_ABORTED ||
+                    error == ERROR_HTTP_INVALID_SERVER_RESPONSE) &&
+                   GetTickCount64() - sentAt < quickMs;
     if (!dropped || attempt > 0) return out;
     InternetCloseHandle(request.h);
     request.h = nullptr;
+    status = 0;
+    size = sizeof status;
   }
-  DWORD status = 0, size = sizeof status;
-  if (!HttpQueryInfoW(request.h, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr)) return out;
 
   // Over HTTP/1.0 a connection closed mid-body ends the read like a finished one: the announced
   // length is what tells them apart.

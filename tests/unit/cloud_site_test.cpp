@@ -55,6 +55,7 @@ TEST(CloudSite, PublishesEveryFileTheClientReads) {
   EXPECT_EQ(slurp(dir / "out" / "z" / "hosts" / "main.txt"), "# Ti:161207091\r\n\xD6\xD0\xCE\xC4\r\n1.1.1.1 a\r\n");
   for (const char* page : {"Up.html", "Dns.html", "Mobile.html", "index.html", "news.html"})
     EXPECT_TRUE(fs::exists(dir / "out" / "web" / page)) << page;
+  EXPECT_NE(slurp(dir / "out" / "web" / "news.html").find("云端数据已更新：161207091"), std::string::npos);
   fs::remove_all(dir);
 }
 
