@@ -5,11 +5,40 @@
 #include <mshtml.h>
 #include <ole2.h>
 
+#include <string>
+
 namespace zk::ui {
 
 namespace {
 // The system's HTML document class (mshtml), which the browser control shows pages with.
 constexpr CLSID kHtmlDocument = {0x25336920, 0x03F9, 0x11CF, {0x8F, 0xD0, 0x00, 0xAA, 0x00, 0x68, 0x6F, 0x13}};
+
+bool isFolder(const std::wstring& path) {
+  DWORD a = GetFileAttributesW(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Under Wine the HTML engine is an add-on, installed as <system folder>\gecko\<version>\wine_gecko,
+// and asking for it where it is missing can open Wine's download dialog. There the engine is
+// asked for only when such a folder exists.
+bool wineWithoutHtmlEngine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  if (!ntdll || !GetProcAddress(ntdll, "wine_get_version")) return false;
+  wchar_t system[MAX_PATH];
+  UINT n = GetSystemDirectoryW(system, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return true;
+  const std::wstring gecko = std::wstring(system, n) + L"\\gecko\\";
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((gecko + L"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return true;
+  bool engine = false;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && found.cFileName[0] != L'.')
+      engine = isFolder(gecko + found.cFileName + L"\\wine_gecko");
+  } while (!engine && FindNextFileW(search, &found));
+  FindClose(search);
+  return !engine;
+}
 }  // namespace
 
 // The container side of the control: client site, in-place site and frame, and the host UI
@@ -156,6 +185,7 @@ class WebView::Site final : public IOleClientSite,
 
 bool WebView::create(HWND parent, const RECT& area) {
   destroy();
+  if (wineWithoutHtmlEngine()) return false;
   // The control lives in this thread's single-threaded apartment, entered only when it is wanted
   // (not at start-up).
   ole_ = SUCCEEDED(OleInitialize(nullptr));
