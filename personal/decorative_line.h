@@ -25,9 +25,7 @@ class DecorativeLine {
   void stop();
   // The second timer: a new step of 1 to 10 pixels at each tick.
   void startStepTimer(int periodMs);
-  void stopStepTimer() { stepTimer_.setPeriod(0); }
 
-  const Rect& geometry() const { return geometry_; }
   int step() const { return step_; }
   bool sweeping() const { return sweepTimer_.period() != 0; }
 

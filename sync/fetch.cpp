@@ -185,11 +185,7 @@ Task<> FetchPipeline::sync() {
   // The server list passes through Server.txt, from which its four keys are read.
   const std::string listFile = values_.dataFile("Server.txt");
   fs_.writeFile(listFile, cloud_.values.serverList);
-  auto servers = IniFile(fs_, listFile).read("Server", {"Server1", "Server2", "Server3", "Server4"});
-  server1_ = servers[0];
-  server2_ = servers[1];
-  server3_ = servers[2];
-  server4_ = servers[3];
+  servers_ = IniFile(fs_, listFile).read("Server", {"Server1", "Server2", "Server3", "Server4"});
   fs_.deleteFile(listFile);
   if (!fetched.mainDone) {
     bool ok = settings_.serverChoice() == Server::Custom ? co_await fetchCustom()
@@ -221,7 +217,7 @@ Task<bool> FetchPipeline::fetchOfficial(Server which) {
   const std::string label = official ? "【实时】" : "【备用】";
   const int limit = official ? 3 : 2;
   log_.add("正在向" + label + "服获取数据...");
-  HttpResponse response = co_await cloud_.fetch(official ? server1_ : server2_);
+  HttpResponse response = co_await cloud_.fetch(servers_[official ? 0 : 1]);
   std::string text = hostsText(std::move(response));
   co_await rt_.pumpWait(1000);
   if (!text.empty()) {
@@ -303,7 +299,7 @@ Task<bool> FetchPipeline::fetchList(bool ad) {
   const std::string label = ad ? "【去广】" : "【流导】";
   if (ad) co_await rt_.pumpWait(1000);
   log_.add(ad ? "正在获取广告屏蔽数据..." : "正在获取流氓导航屏蔽数据...");
-  HttpResponse response = co_await cloud_.fetch(ad ? server3_ : server4_);
+  HttpResponse response = co_await cloud_.fetch(servers_[ad ? 2 : 3]);
   std::string text = hostsText(std::move(response));
   co_await rt_.pumpWait(1000);
   if (!text.empty()) {

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
 #include "platform/runtime.h"
@@ -90,7 +91,8 @@ class FetchPipeline {
   int ticks_ = 0;
   bool syncDone_ = false;
   bool restart_ = false;
-  std::string server1_, server2_, server3_, server4_;
+  // Server1 to Server4 of the server list: official, backup, ad-blocking, rogue-navigation.
+  std::vector<std::string> servers_ = std::vector<std::string>(4);
 };
 
 }  // namespace zk

@@ -18,8 +18,6 @@ constexpr UINT_PTR kIndicatorTimer = 2;
 constexpr int kNewsW = 176;
 constexpr int kNewsH = 24;
 
-const wchar_t* const kWebCaptions[7] = {L"Google",  L"YouTube",      L"Wikipedia", L"Facebook",
-                                        L"Twitter", L"Google Drive", L"Gmail"};
 
 std::vector<ControlSpec> mainControls() {
   std::vector<ControlSpec> c = {
@@ -168,7 +166,7 @@ void MainWindow::paintPicture(int id, HDC dc, const RECT& r) {
     }
     default:
       if (id >= IDP_WEB_FIRST && id < IDP_WEB_FIRST + 7)
-        art::webButton(dc, r, id - IDP_WEB_FIRST, kWebCaptions[id - IDP_WEB_FIRST], s(1000) / 1000.0);
+        art::webButton(dc, r, id - IDP_WEB_FIRST, win::widen(spec(id)->caption).c_str(), s(1000) / 1000.0);
   }
 }
 

@@ -96,7 +96,6 @@ class MainWindow : public Form, public MainView, public SyncView {
   void setIndicator(Indicator state) override;
   // The news page shows in the embedded browser; without one, the link in its place opens it.
   void setNewsAddress(const std::string& url) override;
-  bool newsInBrowser() const { return web_.created(); }
   void setLocalLabel(const std::string& text, Rgb colour) override;
   void setCloudLabel(const std::string& text, Rgb colour) override;
   std::string localLabel() const override { return text(IDT_LOCAL); }

@@ -183,32 +183,35 @@ class WebView::Site final : public IOleClientSite,
   RECT area_;
 };
 
-bool WebView::create(HWND parent, const RECT& area) {
-  destroy();
-  if (wineWithoutHtmlEngine()) return false;
-  // The control lives in this thread's single-threaded apartment, entered only when it is wanted
-  // (not at start-up).
-  ole_ = SUCCEEDED(OleInitialize(nullptr));
-  if (!ole_) return false;
-  // The HTML engine first: without it the control would come up but never show a page.
+namespace {
+// The HTML engine first: without it the control would come up but never show a page.
+bool htmlEngineAvailable() {
   IUnknown* engine = nullptr;
   if (FAILED(CoCreateInstance(kHtmlDocument, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
                               reinterpret_cast<void**>(&engine))) ||
       !engine)
     return false;
   engine->Release();
+  return true;
+}
+}  // namespace
 
-  if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                              reinterpret_cast<void**>(&object_))) ||
-      !object_)
-    return object_ = nullptr, false;
-  site_ = new Site(parent, area);
+bool WebView::create(HWND parent, const RECT& area) {
+  destroy();
+  if (wineWithoutHtmlEngine()) return false;
+  // The control lives in this thread's single-threaded apartment, entered only when it is wanted
+  // (not at start-up). Whatever fails on the way, destroy() undoes what was done.
+  ole_ = SUCCEEDED(OleInitialize(nullptr));
   RECT pos = area;
-  if (FAILED(object_->SetClientSite(static_cast<IOleClientSite*>(site_))) ||
-      FAILED(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, static_cast<IOleClientSite*>(site_), 0, parent,
-                             &pos)) ||
-      FAILED(object_->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(&browser_))) || !browser_) {
-    browser_ = nullptr;
+  bool ok = ole_ && htmlEngineAvailable() &&
+            SUCCEEDED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                                       reinterpret_cast<void**>(&object_))) &&
+            object_ && (site_ = new Site(parent, area)) &&
+            SUCCEEDED(object_->SetClientSite(static_cast<IOleClientSite*>(site_))) &&
+            SUCCEEDED(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, static_cast<IOleClientSite*>(site_), 0,
+                                      parent, &pos)) &&
+            SUCCEEDED(object_->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(&browser_))) && browser_;
+  if (!ok) {
     destroy();
     return false;
   }
