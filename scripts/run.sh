@@ -43,7 +43,7 @@ if [ $headless = 0 ]; then
   exit 0
 fi
 
-win() { winepath -w "$1" | tr -d '\r'; }
+win() { printf 'Z:%s' "${1//\//\\}"; }  # through Wine's Z: drive
 cat > "$OUT/run-steps.txt" <<STEPS
 window|Zelkora
 visible|Zelkora|#230|0

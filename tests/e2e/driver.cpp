@@ -282,6 +282,10 @@ int wmain(int argc, wchar_t** argv) {
   ULONG_PTR token;
   Gdiplus::GdiplusStartup(&token, &in, nullptr);
   std::ifstream file(argv[1], std::ios::binary);
+  if (!file) {
+    std::printf("FAIL cannot open the script %s\n", narrow(argv[1]).c_str());
+    return 2;
+  }
   std::string line;
   int n = 0;
   while (std::getline(file, line)) {

@@ -27,15 +27,19 @@ check() {  # check DESCRIPTION COMMAND...
 bytes_are() { [ "$(od -An -tx1 -v "$1" | tr -d ' \n')" = "$(printf "$2" | od -An -tx1 -v | tr -d ' \n')" ]; }
 has_line() { grep -qaF -- "$2" "$1"; }
 
+# A Unix path as the program sees it, through Wine's Z: drive. (winepath starts a Wine process of
+# its own, which can fail while the wineserver of the last scenario is still ending.)
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
 run_scenario() {  # run_scenario NAME [SCRIPT] [SED-EXPRESSIONS...]: start the program, drive it, wait for its end
   local name=$1 script="$WORK/$1.txt" source=${2:-$1}
-  sed "s|@SHOTS@|$(winepath -w "$SHOTS" | tr -d '\r' | sed 's/\\/\\\\/g')|g; s|@NAME@|$name|g${3:+; $3}" \
+  sed "s|@SHOTS@|$(winpath "$SHOTS" | sed 's/\\/\\\\/g')|g; s|@NAME@|$name|g${3:+; $3}" \
     "$ROOT/tests/e2e/scenarios/$source.txt" > "$script"
   echo "scenario $name"
   scenario_ok=1
   wine "$BUILD/Zelkora.exe" 2> "$WORK/$name.stderr" &
   local app=$!
-  if ! wine "$BUILD/zk_driver.exe" "$(winepath -w "$script" | tr -d '\r')" | tr -d '\r' | sed 's/^/  /'; then
+  if ! wine "$BUILD/zk_driver.exe" "$(winpath "$script")" | tr -d '\r' | sed 's/^/  /'; then
     scenario_ok=0
   fi
   [ "${PIPESTATUS[0]}" = 0 ] || scenario_ok=0
