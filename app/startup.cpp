@@ -68,7 +68,8 @@ Task<> Startup::run() {
   values_.programVersion = "1.6";
   repairRegistryValue();
   // 7.
-  HostsLocation loc = resolveHostsPath(s_.folders.system(), values_.hostsRegistryValue);
+  values_.systemFolder = s_.folders.system();
+  HostsLocation loc = resolveHostsPath(values_.systemFolder, values_.hostsRegistryValue);
   values_.windowsFolder = loc.windowsFolder;
   values_.systemHostsPath = loc.systemHostsPath;
   // 8.

@@ -3,16 +3,16 @@
 
 #include <functional>
 
-#include "app/skins.h"
-#include "app/temp_folder.h"
+#include "main/main_view.h"
+#include "main/program_values.h"
+#include "main/skins.h"
+#include "main/temp_folder.h"
+#include "main/welcome_animation.h"
 #include "platform/files.h"
 #include "platform/prompt.h"
 #include "platform/runtime.h"
 #include "platform/system.h"
-#include "settings/main_view.h"
-#include "settings/program_values.h"
 #include "settings/settings_store.h"
-#include "settings/welcome_animation.h"
 
 namespace zk {
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "bench/posix_fs.h"
-#include "personal/navigation_panel.h"
+#include "main/navigation_panel.h"
 #include "sync/cloud.h"
 #include "sync/fetch.h"
 #include "sync/hosts_writer.h"
@@ -23,7 +23,7 @@ int main() {
   bench::PosixFileSystem fs;
   test::VirtualRuntime rt;
   test::FakeMainView main;
-  test::FakeSyncView view(main);
+  test::FakeSyncView view;
   test::FakePrompter prompt;
   test::FakeShell shell;
   test::FakeProcesses processes;
@@ -33,14 +33,15 @@ int main() {
   values.dataFolder = dir + "/data";
   values.systemHostsPath = dir + "/hosts";
   WelcomeAnimation welcome(rt, main);
-  SettingsStore settings(fs, prompt, rt, main, values, welcome);
+  RetryCounter retry(main);
+  SettingsStore settings(fs, prompt, rt, main, values, welcome, retry);
   Cloud cloud(http, rt, prompt, shell, main, view, values, welcome);
   ProgressLog log(view, clock);
-  DecorativeLine line(rt, view);
-  FetchPipeline fetch(rt, fs, main, view, cloud, settings, values, log, line);
-  NavigationPanel navigation(rt, view);
-  HostsWriter writer({rt, fs, processes, clock}, main, view, values, settings, fetch, log, navigation);
-  fetch.startWriter = [&] { writer.start(); };
+  DecorativeLine line(rt, main);
+  FetchPipeline fetch(rt, fs, main, view, cloud, settings, values, retry, log, line);
+  NavigationPanel navigation(rt, main);
+  HostsWriter writer({rt, fs, processes, clock}, view, values, settings, fetch, log, navigation);
+  fetch.startWriter = [&](Fetched texts) { writer.start(std::move(texts)); };
   writer.sleep = [](int) {};
 
   std::size_t payload = 0;
@@ -54,8 +55,7 @@ int main() {
   }
   fs.writeFile(values.systemHostsPath, "127.0.0.1 localhost\r\n");
   cloud.setIndexUrl("http://c/kpr.css");
-  main.setRadioChecked(Server::Official, true);
-  main.picture = FetchPicture::Idle;
+  settings.tick(Server::Official);
   // The served body is the fake server's copy; the client's own copies are what is measured
   // beyond it, so it is dropped from the figure below.
   fetch.onFetchClicked();

@@ -1,17 +1,19 @@
 # Windows build: Zelkora.exe, the Wine-side platform tests and the UI-automation driver.
 target_sources(zk_core PRIVATE platform/win32/wide.cpp platform/win32/gbk_win32.cpp)
 target_compile_definitions(zk_core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_include_directories(zk_core SYSTEM PUBLIC ${ZK_DEPS}/simpleini-win64)
 
 add_library(zk_win32 STATIC
   platform/win32/files_win32.cpp platform/win32/system_win32.cpp platform/win32/win32_runtime.cpp
   platform/win32/http_win32.cpp)
 target_link_libraries(zk_win32 PUBLIC zk_core wininet)
 
-add_executable(Zelkora WIN32
-  app/main_win32.cpp ui/form.cpp ui/art.cpp ui/main_window.cpp ui/settings_window.cpp ui/about_window.cpp ui/web_view.cpp
-  resources/zelkora.rc)
-target_link_libraries(Zelkora PRIVATE zk_win32 comctl32 gdiplus shlwapi ole32 oleaut32 uuid)
+# The windows: views only, shared by the program and the Windows-side tests.
+add_library(zk_ui STATIC
+  ui/form.cpp ui/art.cpp ui/main_window.cpp ui/settings_window.cpp ui/about_window.cpp ui/web_view.cpp)
+target_link_libraries(zk_ui PUBLIC zk_win32 comctl32 gdiplus shlwapi ole32 oleaut32 uuid)
+
+add_executable(Zelkora WIN32 app/main_win32.cpp resources/zelkora.rc)
+target_link_libraries(Zelkora PRIVATE zk_ui)
 # The official cloud's index file and the maker's web site; one installation can point elsewhere
 # with the System.btx key YDSY.
 set(ZK_CLOUD_INDEX_URL "http://cloud.zelkora.example/kpr.css" CACHE STRING "Index file of the official cloud")
@@ -28,8 +30,8 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 enable_testing()
 file(GLOB ZK_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
-add_executable(zk_win_tests ${ZK_WIN_TESTS} ui/web_view.cpp)
-target_link_libraries(zk_win_tests PRIVATE zk_win32 gtest gtest_main shlwapi ws2_32 ole32 oleaut32 uuid)
+add_executable(zk_win_tests ${ZK_WIN_TESTS})
+target_link_libraries(zk_win_tests PRIVATE zk_ui gtest gtest_main ws2_32)
 add_test(NAME win_platform COMMAND zk_win_tests)
 
 add_executable(zk_driver tests/e2e/driver.cpp)

@@ -15,9 +15,11 @@ std::vector<std::string> IniFile::read(std::string_view section, std::initialize
   return values;
 }
 
+// A file that exists but cannot be read is never rewritten: that would keep only this one key.
 bool IniFile::write(std::string_view section, std::string_view key, std::string_view value) {
-  std::string old = fs_.readFile(path_).value_or(std::string());
-  return fs_.writeFile(path_, iniWriteKey(old, section, key, toGbk(value)));
+  std::optional<std::string> old = fs_.readFile(path_);
+  if (!old && (fs_.fileExists(path_) || fs_.folderExists(path_))) return false;
+  return fs_.writeFile(path_, iniWriteKey(old.value_or(std::string()), section, key, toGbk(value)));
 }
 
 }  // namespace zk

@@ -4,7 +4,21 @@
 
 namespace zk {
 
-Runtime::~Runtime() = default;
+bool Mailbox::post(std::function<void()> job) {
+  std::lock_guard lock(m_);
+  if (!rt_) return false;
+  rt_->post(std::move(job));
+  return true;
+}
+
+void Mailbox::close() {
+  std::lock_guard lock(m_);
+  rt_ = nullptr;
+}
+
+Runtime::~Runtime() {
+  closeMailbox();
+}
 
 void Runtime::start(TaskSlot slot, Task<> task) {
   stop(slot);

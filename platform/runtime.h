@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <type_traits>
 #include <utility>
@@ -32,6 +33,24 @@ enum class TaskSlot {
   StatusRefresh,
   NavigationSlide,
   Reveal,
+};
+
+class Runtime;
+
+// The one way back to the UI thread for work done on a worker. Workers hold it by shared_ptr, so
+// it outlives the runtime: once the runtime is gone it is closed, and a result that arrives then
+// is dropped (and freed) instead of reaching a runtime that no longer exists.
+class Mailbox {
+ public:
+  explicit Mailbox(Runtime* rt) : rt_(rt) {}
+  // Any thread. False when the runtime is gone.
+  bool post(std::function<void()> job);
+  // Called by the runtime as it ends; waits for a post under way to finish.
+  void close();
+
+ private:
+  std::mutex m_;
+  Runtime* rt_;
 };
 
 class Runtime {
@@ -81,10 +100,10 @@ class Runtime {
     bool await_ready() const noexcept { return false; }
     void await_suspend(std::coroutine_handle<> h) {
       std::uint64_t id = rt.suspendForResult(h);
-      Runtime* self = &rt;
-      rt.runInBackground([self, id, box = box, fn = std::move(fn)]() mutable {
+      Runtime* self = &rt;  // used only on the UI thread, by a job the mailbox delivered
+      rt.runInBackground([mailbox = rt.mailbox_, self, id, box = box, fn = std::move(fn)]() mutable {
         box->value.emplace(fn());
-        self->post([self, id] { self->resumeFromResult(id); });
+        mailbox->post([self, id] { self->resumeFromResult(id); });
       });
     }
     R await_resume() { return std::move(*box->value); }
@@ -96,6 +115,10 @@ class Runtime {
   OffloadAwaiter<F> offload(F fn) {
     return OffloadAwaiter<F>{*this, std::move(fn)};
   }
+
+ protected:
+  // Every backend calls this first in its destructor: no worker reaches it afterwards.
+  void closeMailbox() { mailbox_->close(); }
 
  private:
   struct Record {
@@ -118,6 +141,7 @@ class Runtime {
   std::map<TaskSlot, std::uint64_t> slots_;
   std::uint64_t nextId_ = 1;
   std::uint64_t current_ = 0;
+  std::shared_ptr<Mailbox> mailbox_ = std::make_shared<Mailbox>(this);
 };
 
 // A window-timer-like ticker: period 0 stops it; each tick is one unit whatever its length.

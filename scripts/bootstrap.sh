@@ -12,7 +12,7 @@ PACKAGES=(
   cmake make g++ clang-format dpkg-dev
   mingw-w64 libz-mingw-w64-dev
   wine wine64 xvfb xauth x11-utils
-  libboost1.81-dev libsimpleini-dev
+  libboost1.81-dev
   libgtest-dev googletest libbenchmark-dev
   zlib1g-dev libminizip-dev libcpp-httplib-dev
   fonts-wqy-microhei imagemagick locales
@@ -75,9 +75,4 @@ fi
 # Boost for the cross build: a folder holding only a link to Boost's headers.
 mkdir -p "$DEPS/boost-win64"
 [ -e "$DEPS/boost-win64/boost" ] || ln -s /usr/include/boost "$DEPS/boost-win64/boost"
-# SimpleIni is header-only too; the cross build sees only that header.
-mkdir -p "$DEPS/simpleini-win64"
-for h in /usr/include/SimpleIni.h /usr/include/ConvertUTF.h; do
-  [ -f "$h" ] && [ ! -e "$DEPS/simpleini-win64/$(basename "$h")" ] && ln -s "$h" "$DEPS/simpleini-win64/"
-done
 echo "bootstrap: ready"

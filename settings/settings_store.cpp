@@ -5,7 +5,6 @@
 namespace zk {
 
 namespace {
-constexpr const char* kSection = "System";
 constexpr const char* kNoCustomServer = "您尚开启第三方服务器设置！是否转到设置勾选？";
 constexpr const char* kNoCustomAddress = "您尚未填写自定义服的地址哦！是否转到设置补充？";
 constexpr const char* kNavigationPlan =
@@ -14,15 +13,15 @@ constexpr const char* kNavigationPlan =
 }  // namespace
 
 SettingsStore::SettingsStore(FileSystem& fs, Prompter& prompt, Runtime& rt, MainView& view, const ProgramValues& values,
-                             WelcomeAnimation& welcome)
-    : fs_(fs), prompt_(prompt), rt_(rt), view_(view), values_(values), welcome_(welcome) {}
+                             WelcomeAnimation& welcome, RetryCounter& retry)
+    : fs_(fs), prompt_(prompt), rt_(rt), view_(view), values_(values), welcome_(welcome), retry_(retry) {}
 
-std::string SettingsStore::read(const std::string& key) const {
-  return IniFile(fs_, values_.dataFile("System.btx")).read(kSection, key);
+std::string SettingsStore::read(Key key) const {
+  return IniFile(fs_, values_.dataFile("System.btx")).read(kSettingsSection, keyCode(key));
 }
 
-void SettingsStore::write(const std::string& key, const std::string& value) {
-  IniFile(fs_, values_.dataFile("System.btx")).write(kSection, key, value);
+bool SettingsStore::write(Key key, const std::string& value) {
+  return IniFile(fs_, values_.dataFile("System.btx")).write(kSettingsSection, keyCode(key), value);
 }
 
 IniFile SettingsStore::personalIni() const {
@@ -31,74 +30,105 @@ IniFile SettingsStore::personalIni() const {
 
 Task<> SettingsStore::loadAndApply() {
   auto v = IniFile(fs_, values_.dataFile("System.btx"))
-               .read(kSection, {"XFWQ", "HYDH", "ZURL", "QBMJ", "AQSX", "ZDDH", "ADFW", "DHFW"});
-  kept_ = KeptSettings{v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]};
+               .read(kSettingsSection,
+                     {keyCode(Key::Server), keyCode(Key::WelcomeAnimation), keyCode(Key::CustomAddress),
+                      keyCode(Key::EmojiPointer), keyCode(Key::ProtectHostsFile), keyCode(Key::OpenNavigation),
+                      keyCode(Key::AdBlocking), keyCode(Key::NavigationBlocking)});
+  loaded_ = LoadedSettings{v[0], v[2], isOn(v[1]), isOn(v[3]), isOn(v[4]), isOn(v[5]), isOn(v[6]), isOn(v[7])};
   co_await rt_.pumpWait(200);
 
-  if (kept_.xfwq == "1") {
-    view_.setRadioChecked(Server::Official, true);
-  } else if (kept_.xfwq == "2") {
-    view_.setRadioChecked(Server::Backup, true);
-  } else if (kept_.xfwq == "3") {
-    view_.setRadioChecked(Server::Custom, true);
-  } else if (kept_.xfwq.empty()) {
-    view_.setRadioChecked(Server::Official, true);
+  if (loaded_.server == "1") {
+    tick(Server::Official);
+  } else if (loaded_.server == "2") {
+    tick(Server::Backup);
+  } else if (loaded_.server == "3") {
+    tick(Server::Custom);
+  } else if (loaded_.server.empty()) {
     onOfficialClicked();
   } else {
-    for (Server s : {Server::Official, Server::Backup, Server::Custom}) view_.setRadioChecked(s, false);
+    tick(Server::None);
   }
-  view_.setNavigationBlockingTicked(isOn(kept_.dhfw));
-  view_.setAdBlockingTicked(isOn(kept_.adfw));
-  welcome_.run(isOn(kept_.hydh));
-  if (isOn(kept_.qbmj)) view_.setEmojiPointerOnAll(true);
+  setNavigationBlocking(loaded_.navigationBlocking);
+  setAdBlocking(loaded_.adBlocking);
+  welcome_.run(loaded_.welcomeAnimation);
+  if (loaded_.emojiPointer) view_.setEmojiPointerOnAll(true);
+}
+
+bool SettingsStore::onCommand(MainCommand command) {
+  switch (command) {
+    case MainCommand::Official: onOfficialClicked(); return true;
+    case MainCommand::Backup: onBackupClicked(); return true;
+    case MainCommand::Custom: onCustomClicked(); return true;
+    case MainCommand::AdBlocking: onAdBlockingClicked(); return true;
+    case MainCommand::NavigationBlocking: onNavigationBlockingClicked(); return true;
+    default: return false;
+  }
+}
+
+void SettingsStore::tick(Server server) {
+  ticked_ = server;
+  for (Server s : {Server::Official, Server::Backup, Server::Custom}) view_.setRadioChecked(s, s == server);
+}
+
+void SettingsStore::setAdBlocking(bool on) {
+  adBlocking_ = on;
+  view_.setAdBlockingTicked(on);
+}
+
+void SettingsStore::setNavigationBlocking(bool on) {
+  navigationBlocking_ = on;
+  view_.setNavigationBlockingTicked(on);
 }
 
 void SettingsStore::choose(Server s, const char* value) {
   serverChoice_ = s;
-  write("XFWQ", value);
-  view_.setRetryCounterText("0");
+  write(Key::Server, value);
+  retry_.setBox(0);
 }
 
 void SettingsStore::onOfficialClicked() {
-  if (view_.radioChecked(Server::Official)) choose(Server::Official, "1");
+  tick(Server::Official);
+  choose(Server::Official, "1");
 }
 
 void SettingsStore::onBackupClicked() {
-  if (view_.radioChecked(Server::Backup)) choose(Server::Backup, "2");
+  tick(Server::Backup);
+  choose(Server::Backup, "2");
 }
 
 void SettingsStore::onCustomClicked() {
-  if (!view_.radioChecked(Server::Custom)) return;
-  if (!isOn(read("ZFJH"))) {
+  tick(Server::Custom);
+  if (!isOn(read(Key::CustomServerOn))) {
     if (prompt_.show(kNoCustomServer, "询问", box::YesNo) != Answer::Yes) {
-      view_.setRadioChecked(Server::Custom, false);
-      view_.setRadioChecked(Server::Official, true);
+      tick(Server::Official);
       return;
     }
     view_.openSettingsWindow(true);
     return;
   }
-  if (!read("ZURL").empty()) {
+  if (!read(Key::CustomAddress).empty()) {
     choose(Server::Custom, "3");
     return;
   }
   if (prompt_.show(kNoCustomAddress, "询问", box::YesNo) != Answer::Yes) {
-    view_.setRadioChecked(Server::Custom, false);
+    tick(Server::None);
     return;
   }
   view_.openSettingsWindow(true);
 }
 
 void SettingsStore::onAdBlockingClicked() {
-  write("ADFW", view_.adBlockingTicked() ? "1" : "0");
+  setAdBlocking(!adBlocking_);
+  write(Key::AdBlocking, adBlocking_ ? "1" : "0");
 }
 
 void SettingsStore::onNavigationBlockingClicked() {
-  if (view_.navigationBlockingTicked()) {
+  setNavigationBlocking(!navigationBlocking_);
+  if (navigationBlocking_) {
     prompt_.show(kNavigationPlan, "您需充分了解以下内容：", box::Ok);
-    write("DHFW", "1");
+    write(Key::NavigationBlocking, "1");
   } else {
-    write("DHFW", "0");
+    write(Key::NavigationBlocking, "0");
   }
 }
 

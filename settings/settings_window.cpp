@@ -22,6 +22,15 @@ SettingsWindowLogic::~SettingsWindowLogic() {
   rt_.stop(TaskSlot::SettingsOpen);
   rt_.stop(TaskSlot::AddressBlink);
   rt_.stop(TaskSlot::SettingsSave);
+  finishReload();
+}
+
+// A save that was accepted ends with the reload, however the window ends: the main window and
+// the hosts writer must not go on with the settings as they were before the save.
+void SettingsWindowLogic::finishReload() {
+  if (!reloadOwed_) return;
+  reloadOwed_ = false;
+  rt_.start(TaskSlot::LoadSettings, store_.loadAndApply());
 }
 
 void SettingsWindowLogic::onCreated() {
@@ -32,18 +41,27 @@ void SettingsWindowLogic::onCreated() {
 // The window shows the settings as they are on disk now: it loads them first.
 Task<> SettingsWindowLogic::fill() {
   co_await store_.loadAndApply();
-  const KeptSettings& k = store_.kept();
-  view_.setTicked(SettingsBox::WelcomeAnimation, isOn(k.hydh));
-  view_.setTicked(SettingsBox::EmojiPointer, isOn(k.qbmj));
-  view_.setTicked(SettingsBox::OpenNavigation, isOn(k.zddh));
-  view_.setTicked(SettingsBox::ProtectHosts, isOn(k.aqsx));
-  bool custom = k.xfwq == "3";
+  const LoadedSettings& k = store_.loaded();
+  view_.setTicked(SettingsBox::WelcomeAnimation, k.welcomeAnimation);
+  view_.setTicked(SettingsBox::EmojiPointer, k.emojiPointer);
+  view_.setTicked(SettingsBox::OpenNavigation, k.openNavigation);
+  view_.setTicked(SettingsBox::ProtectHosts, k.protectHostsFile);
+  bool custom = k.server == "3";
   view_.setTicked(SettingsBox::CustomServer, custom);
-  view_.setAddress(custom ? k.zurl : std::string());
+  view_.setAddress(custom ? k.customAddress : std::string());
   view_.setAddressEnabled(custom);
   view_.setCancelBoxEnabled(!values_.srdzValue.empty());
   view_.setTicked(SettingsBox::CancelCustomisation, !values_.srdzValue.empty() && values_.srdzValue != "1");
   if (values_.customisationMode != "自己") view_.setNarrow();
+}
+
+void SettingsWindowLogic::onCommand(SettingsCommand command) {
+  switch (command) {
+    case SettingsCommand::Save: onSaveClicked(); break;
+    case SettingsCommand::RestoreDefaults: onRestoreDefaultsClicked(); break;
+    case SettingsCommand::CustomBox: onCustomBoxClicked(); break;
+    case SettingsCommand::Close: onCloseClicked(); break;
+  }
 }
 
 void SettingsWindowLogic::onCustomBoxClicked() {
@@ -59,6 +77,7 @@ void SettingsWindowLogic::onRestoreDefaultsClicked() {
 }
 
 void SettingsWindowLogic::onCloseClicked() {
+  finishReload();
   rt_.stop(TaskSlot::AddressBlink);
   view_.close();
   main_.setShown(true);
@@ -69,7 +88,7 @@ Task<> SettingsWindowLogic::saveCommand() {
 }
 
 Task<bool> SettingsWindowLogic::save() {
-  store_.write("HYDH", onOff(view_.ticked(SettingsBox::WelcomeAnimation)));
+  store_.write(Key::WelcomeAnimation, onOff(view_.ticked(SettingsBox::WelcomeAnimation)));
   if (view_.ticked(SettingsBox::CustomServer)) {
     std::string typed = view_.address();
     if (typed.empty()) {
@@ -82,21 +101,22 @@ Task<bool> SettingsWindowLogic::save() {
       rt_.start(TaskSlot::AddressBlink, blinkAddress());
       co_return false;
     }
-    store_.write("ZFJH", "1");
-    store_.write("ZURL", typed);
+    store_.write(Key::CustomServerOn, "1");
+    store_.write(Key::CustomAddress, typed);
   } else {
-    store_.write("ZFJH", "0");
-    store_.write("ZURL", "");
+    store_.write(Key::CustomServerOn, "0");
+    store_.write(Key::CustomAddress, "");
   }
   bool emoji = view_.ticked(SettingsBox::EmojiPointer);
-  store_.write("QBMJ", onOff(emoji));
+  store_.write(Key::EmojiPointer, onOff(emoji));
   store_.setEmojiPointer(emoji);
-  store_.write("ZDDH", onOff(view_.ticked(SettingsBox::OpenNavigation)));
-  store_.write("AQSX", onOff(view_.ticked(SettingsBox::ProtectHosts)));
+  store_.write(Key::OpenNavigation, onOff(view_.ticked(SettingsBox::OpenNavigation)));
+  store_.write(Key::ProtectHostsFile, onOff(view_.ticked(SettingsBox::ProtectHosts)));
   // Only an installation that has a customisation carries the cancel choice; writing it
   // otherwise would switch an empty customisation on at the next start.
   if (!values_.srdzValue.empty())
     store_.personalIni().write("Personal", "SRDZ", view_.ticked(SettingsBox::CancelCustomisation) ? "0" : "1");
+  reloadOwed_ = true;
   co_await rt_.pumpWait(600);
   co_await closeWithReload();
   co_return true;
@@ -104,6 +124,7 @@ Task<bool> SettingsWindowLogic::save() {
 
 Task<> SettingsWindowLogic::closeWithReload() {
   co_await store_.loadAndApply();
+  reloadOwed_ = false;
   rt_.stop(TaskSlot::AddressBlink);
   view_.close();
   main_.setShown(true);

@@ -3,10 +3,10 @@
 
 #include <string>
 
+#include "main/main_view.h"
+#include "main/program_values.h"
 #include "platform/prompt.h"
 #include "platform/runtime.h"
-#include "settings/main_view.h"
-#include "settings/program_values.h"
 #include "settings/settings_store.h"
 
 namespace zk {
@@ -19,6 +19,8 @@ enum class SettingsBox {
   CustomServer,
   CancelCustomisation
 };
+
+enum class SettingsCommand { Save, RestoreDefaults, CustomBox, Close };
 
 class SettingsView {
  public:
@@ -47,6 +49,7 @@ class SettingsWindowLogic {
   void onSaveClicked();
   void onRestoreDefaultsClicked();
   void onCloseClicked();  // the window's own close: no reload
+  void onCommand(SettingsCommand command);
 
   // Validates and writes; on success closes the window with reload. False when refused.
   Task<bool> save();
@@ -57,6 +60,7 @@ class SettingsWindowLogic {
   Task<> restoreDefaults();
   Task<> saveCommand();
   Task<> closeWithReload();
+  void finishReload();
 
   SettingsStore& store_;
   SettingsView& view_;
@@ -64,6 +68,7 @@ class SettingsWindowLogic {
   Prompter& prompt_;
   Runtime& rt_;
   const ProgramValues& values_;
+  bool reloadOwed_ = false;  // a save was accepted and its reload has not run yet
 };
 
 }  // namespace zk

@@ -1,8 +1,8 @@
 #include "sync/cloud.h"
 
-#include <cstdlib>
-
 #include "sync/downloads.h"
+#include "text/number.h"
+#include "text/text.h"
 
 namespace zk {
 
@@ -18,10 +18,7 @@ Cloud::Cloud(Http& http, Runtime& rt, Prompter& prompt, Shell& shell, MainView& 
       welcome_(welcome) {}
 
 float versionNumber(const std::string& text) {
-  const char* begin = text.c_str();
-  char* end = nullptr;
-  float v = std::strtof(begin, &end);
-  return end == begin ? 0.0f : v;
+  return static_cast<float>(leadingDecimal(text));
 }
 
 Task<HttpResponse> Cloud::fetch(std::string url) {
@@ -37,6 +34,22 @@ Task<std::string> Cloud::read(std::string url) {
   co_return cloudText(response);
 }
 
+bool Cloud::onCommand(MainCommand command) {
+  switch (command) {
+    case MainCommand::BestDns: openWebLink("Dns.html"); return true;
+    case MainCommand::Android: openWebLink("Mobile.html"); return true;
+    case MainCommand::News1: openInBrowser(makerSite_ + "/News/html/042.html" + clientParameter()); return true;
+    case MainCommand::News2: openInBrowser(makerSite_ + "/News/html/041.html" + clientParameter()); return true;
+    // Without a browser control the news view is a link that opens the page in the browser.
+    case MainCommand::News: openInBrowser(values.newsAddress); return true;
+    default: return false;
+  }
+}
+
+bool Cloud::openInBrowser(const std::string& url) {
+  return isWebAddress(url) && shell_.open(url);
+}
+
 void Cloud::connect() {
   rt_.start(TaskSlot::CloudConnection, connection());
 }
@@ -50,14 +63,15 @@ Task<> Cloud::connection() {
   values.websiteBase = co_await read(values.base + "gw.css");
   values.serverList = co_await read(values.base + "hostsserverurl.css");
   co_await rt_.pumpWait(1000);
-  view_.setNewsAddress(co_await read(values.base + "id.css") + clientParameter());
+  values.newsAddress = co_await read(values.base + "id.css") + clientParameter();
+  view_.setNewsAddress(values.newsAddress);
   co_await rt_.pumpWait(100);
   if (versionNumber(values_.programVersion) < versionNumber(values.latestVersion) && !values_.updatePromptShown) {
     values_.updatePromptShown = true;
     main_.setShown(false);
     welcome_.run(false);
     prompt_.show("有新的版本可升级，点击确定进行更新！", "以旧换新", box::Topmost);
-    shell_.open(values.websiteBase + "Up.html?V" + values_.programVersion);
+    openInBrowser(values.websiteBase + "Up.html?V" + values_.programVersion);
     view_.quit();
     co_return;
   }

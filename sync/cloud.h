@@ -5,13 +5,13 @@
 #include <functional>
 #include <string>
 
+#include "main/main_view.h"
+#include "main/program_values.h"
+#include "main/welcome_animation.h"
 #include "platform/http.h"
 #include "platform/prompt.h"
 #include "platform/runtime.h"
 #include "platform/system.h"
-#include "settings/main_view.h"
-#include "settings/program_values.h"
-#include "settings/welcome_animation.h"
 #include "sync/sync_view.h"
 
 namespace zk {
@@ -23,6 +23,7 @@ struct CloudValues {
   std::string websiteBase;  // prefix of Up.html, Dns.html, Mobile.html, index.html
   std::string serverList;   // INI text, section Server, keys Server1..Server4
   std::string fileTime;     // read by the status reader
+  std::string newsAddress;  // id.css with the client parameter: the news view's page
 };
 
 // The cloud index address: a System.btx key of this name, when set, else the built-in one.
@@ -34,6 +35,10 @@ class Cloud {
         WelcomeAnimation& welcome);
 
   void setIndexUrl(std::string url) { indexUrl_ = std::move(url); }
+  // The maker's web site, where the two news pages are.
+  void setMakerSite(std::string url) { makerSite_ = std::move(url); }
+  // The web links of the main window.
+  bool onCommand(MainCommand command);
   const std::string& indexUrl() const { return indexUrl_; }
   // Run when the indicator has shown its result.
   std::function<void()> startStatusReader;
@@ -52,7 +57,10 @@ class Cloud {
   // "?Client:V1.6" and the web links built with it.
   std::string clientParameter() const { return "?Client:V" + values_.programVersion; }
   std::string webLink(const std::string& page) const { return values.websiteBase + page + clientParameter(); }
-  void openWebLink(const std::string& page) { shell_.open(webLink(page)); }
+  void openWebLink(const std::string& page) { openInBrowser(webLink(page)); }
+  // Addresses from the cloud reach the browser only when they are web addresses; anything else
+  // is dropped without a word (there is nobody to report it to). False when dropped.
+  bool openInBrowser(const std::string& url);
 
  private:
   Task<> indicatorTask();
@@ -67,6 +75,7 @@ class Cloud {
   ProgramValues& values_;
   WelcomeAnimation& welcome_;
   std::string indexUrl_;
+  std::string makerSite_;
   Indicator indicator_ = Indicator::None;
 };
 

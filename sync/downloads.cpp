@@ -1,6 +1,7 @@
 #include "sync/downloads.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "text/text.h"
 
@@ -24,17 +25,15 @@ std::string hostsText(HttpResponse&& r) {
 }
 
 bool looksLikeHostsText(std::string_view body) {
-  std::string_view head = body.substr(0, std::min<std::size_t>(body.size(), 64 << 10));
+  // Binary anywhere in the body is binary: the whole text goes into the system file.
+  if (std::memchr(body.data(), 0, body.size())) return false;
   std::size_t control = 0;
-  for (unsigned char c : head) {
-    if (c == 0) return false;
-    if (c < 0x20 && c != '\t' && c != '\r' && c != '\n' && c != '\f') ++control;
-  }
-  if (control * 100 > head.size()) return false;
-  std::string_view rest = head;
-  if (rest.substr(0, 3) == "\xEF\xBB\xBF") rest.remove_prefix(3);
-  auto first = rest.find_first_not_of(" \t\r\n\f");
-  return first == std::string_view::npos || rest[first] != '<';
+  for (unsigned char c : body) control += c < 0x20 && c != '\t' && c != '\r' && c != '\n' && c != '\f';
+  if (control * 100 > body.size()) return false;
+  std::string_view head = body.substr(0, std::min<std::size_t>(body.size(), 64 << 10));
+  if (head.substr(0, 3) == "\xEF\xBB\xBF") head.remove_prefix(3);
+  auto first = head.find_first_not_of(" \t\r\n\f");
+  return first == std::string_view::npos || head[first] != '<';
 }
 
 }  // namespace zk

@@ -16,8 +16,8 @@ std::string cloudText(const HttpResponse& r);
 std::string hostsText(HttpResponse&& r);
 
 // Hosts text is plain text: not an HTML page (a portal's login page, an error page), not binary.
-// Decided on the first 64 KiB: after blanks and a UTF-8 byte-order mark it must not open with '<',
-// and it must hold no NUL byte and at most 1% control bytes other than tab, CR, LF, FF.
+// The whole body holds no NUL byte and at most 1% control bytes other than tab, CR, LF, FF; after
+// blanks and a UTF-8 byte-order mark it must not open with '<'.
 bool looksLikeHostsText(std::string_view body);
 
 }  // namespace zk

@@ -1,7 +1,5 @@
 #include "sync/fetch.h"
 
-#include <cstdlib>
-
 #include "platform/ini_file.h"
 #include "sync/downloads.h"
 #include "text/datetime.h"
@@ -20,7 +18,7 @@ void ProgressLog::clear() {
 }
 
 FetchPipeline::FetchPipeline(Runtime& rt, FileSystem& fs, MainView& main, SyncView& view, Cloud& cloud,
-                             SettingsStore& settings, ProgramValues& values, ProgressLog& log,
+                             SettingsStore& settings, ProgramValues& values, RetryCounter& retry, ProgressLog& log,
                              DecorativeLine& line)
     : rt_(rt),
       fs_(fs),
@@ -29,6 +27,7 @@ FetchPipeline::FetchPipeline(Runtime& rt, FileSystem& fs, MainView& main, SyncVi
       cloud_(cloud),
       settings_(settings),
       values_(values),
+      retry_(retry),
       log_(log),
       line_(line),
       connectTimer_(rt, [this] { connectTick(); }),
@@ -40,13 +39,9 @@ std::string FetchPipeline::fetchHover(FetchPicture shown) {
   return "开始行动！";
 }
 
-void FetchPipeline::setRetryBox(const std::string& text) {
-  main_.setRetryCounterText(text);
-  if (std::atoi(text.c_str()) == 3) values_.retryCount = 0;
-}
-
-int FetchPipeline::retryBoxValue() const {
-  return std::atoi(main_.retryCounterText().c_str());
+void FetchPipeline::setPicture(FetchPicture picture) {
+  picture_ = picture;
+  main_.setFetchPicture(picture);
 }
 
 void FetchPipeline::reset() {
@@ -56,9 +51,14 @@ void FetchPipeline::reset() {
   rt_.stop(TaskSlot::Sync);
 }
 
+bool FetchPipeline::onCommand(MainCommand command) {
+  if (command == MainCommand::Fetch) onFetchClicked();
+  if (command == MainCommand::Start) onStartClicked();
+  return command == MainCommand::Fetch || command == MainCommand::Start;
+}
+
 void FetchPipeline::onFetchClicked() {
-  FetchPicture shown = view_.fetchPicture();
-  if (shown != FetchPicture::Idle && shown != FetchPicture::Failed && shown != FetchPicture::Error) return;
+  if (picture_ != FetchPicture::Idle && picture_ != FetchPicture::Failed && picture_ != FetchPicture::Error) return;
   reset();
   line_.startStepTimer(300);
   rt_.start(TaskSlot::Reveal, reveal());
@@ -73,54 +73,54 @@ void FetchPipeline::endReveal() {
 Task<> FetchPipeline::reveal() {
   line_.place();
   co_await rt_.pumpWait(3000);
-  view_.showTitleControl(TitleControl::Navigation);
+  main_.showTitleControl(TitleControl::Navigation);
   co_await rt_.pumpWait(500);
-  view_.showTitleControl(TitleControl::About);
+  main_.showTitleControl(TitleControl::About);
   line_.start();
-  view_.showTitleControl(TitleControl::Settings);
+  main_.showTitleControl(TitleControl::Settings);
   co_await rt_.pumpWait(500);
-  view_.showTitleControl(TitleControl::Help);
-  view_.showTitleControl(TitleControl::SkinButton);
+  main_.showTitleControl(TitleControl::Help);
+  main_.showTitleControl(TitleControl::SkinButton);
 }
 
 void FetchPipeline::onStartClicked() {
   rt_.start(TaskSlot::FetchStart, fetchStart());
 }
 
+Task<> FetchPipeline::narrate(std::vector<Said> lines) {
+  for (const Said& line : lines) {
+    log_.add(line.text);
+    if (line.waitMs > 0) co_await rt_.pumpWait(line.waitMs);
+  }
+}
+
 Task<> FetchPipeline::fetchStart() {
   view_.setStatusWord("开始");
   view_.setControlsEnabled(false);
-  main_.setFetchPicture(FetchPicture::InProgress);
+  setPicture(FetchPicture::InProgress);
   log_.clear();
   co_await rt_.pumpWait(400);
   if (restart_) {
-    log_.add("重新执行中");
-    co_await rt_.pumpWait(400);
+    std::vector<Said> again{{"重新执行中", 400}};
+    co_await narrate(std::move(again));
     restart_ = false;
   } else {
-    log_.add(isOn(values_.srdzValue) ? values_.currentNickname + "，欢迎您使用私人定制版！"
-                                     : "欢迎您使用Zelkora新标版！");
-    co_await rt_.pumpWait(1000);
-    log_.add("谷歌、推特、脸书上不去？");
-    co_await rt_.pumpWait(1000);
-    log_.add("就用Zelkora！");
-    co_await rt_.pumpWait(3000);
-    log_.add("好东西不私藏，必须分享小伙伴！");
-    co_await rt_.pumpWait(3500);
-    log_.add("您发起了指令，现在开始！");
+    std::string greeting =
+        isOn(values_.srdzValue) ? values_.currentNickname + "，欢迎您使用私人定制版！" : "欢迎您使用Zelkora新标版！";
+    std::vector<Said> introduction{{greeting, 1000},
+                                   {"谷歌、推特、脸书上不去？", 1000},
+                                   {"就用Zelkora！", 3000},
+                                   {"好东西不私藏，必须分享小伙伴！", 3500},
+                                   {"您发起了指令，现在开始！", 0}};
+    co_await narrate(std::move(introduction));
   }
   co_await rt_.pumpWait(3000);
-  log_.add("过程大约需要1分钟，请耐心等待");
-  co_await rt_.pumpWait(1000);
-  if (main_.radioChecked(Server::Official))
-    settings_.setServerChoice(Server::Official);
-  else if (main_.radioChecked(Server::Backup))
-    settings_.setServerChoice(Server::Backup);
-  else if (main_.radioChecked(Server::Custom))
-    settings_.setServerChoice(Server::Custom);
+  std::vector<Said> patience{{"过程大约需要1分钟，请耐心等待", 1000}};
+  co_await narrate(std::move(patience));
+  if (settings_.ticked() != Server::None) settings_.setServerChoice(settings_.ticked());
   if (settings_.serverChoice() == Server::None) {
     log_.add("您尚未选择服务器，指令提前终止。");
-    main_.setFetchPicture(FetchPicture::Idle);
+    setPicture(FetchPicture::Idle);
     view_.setControlsEnabled(true);
     co_return;
   }
@@ -144,7 +144,7 @@ void FetchPipeline::connectTick() {
   }
   connectTimer_.setPeriod(0);
   view_.setElapsed("超时");
-  main_.setFetchPicture(FetchPicture::Error);
+  setPicture(FetchPicture::Error);
   log_.add("连接失败，请重试。");
   view_.setStatusWord("失败");
 }
@@ -164,7 +164,7 @@ void FetchPipeline::fetchTick() {
   if (ticks_ > 20000) {
     fetchTimer_.setPeriod(0);
     view_.setElapsed("超时");
-    main_.setFetchPicture(FetchPicture::Error);
+    setPicture(FetchPicture::Error);
     log_.add("获取超时，请重试");
     return;
   }
@@ -177,7 +177,36 @@ void FetchPipeline::fetchTick() {
 
 Task<> FetchPipeline::afterReady() {
   co_await rt_.pumpWait(1500);
-  if (startWriter) startWriter();
+  Fetched texts = std::move(fetched_);  // tens of megabytes: moved, never copied
+  fetched_ = Fetched();
+  if (startWriter) startWriter(std::move(texts));
+}
+
+// The rows of the download table.
+DownloadStage FetchPipeline::serverStage(Server server) const {
+  const bool official = server != Server::Backup;
+  DownloadStage s;
+  s.label = official ? "【实时】" : "【备用】";
+  s.opening = {{"正在向" + s.label + "服获取数据...", 0}};
+  s.address = servers_[official ? 0 : 1];
+  s.limit = official ? 3 : 2;
+  s.giveUpLine = {s.label + "服多次失败，请排查相应问题。", 0};
+  s.giveUpPicture = FetchPicture::Failed;
+  return s;
+}
+
+DownloadStage FetchPipeline::listStage(DownloadStage::Text which) const {
+  const bool ad = which == DownloadStage::Ad;
+  DownloadStage s;
+  s.text = which;
+  s.label = ad ? "【去广】" : "【流导】";
+  s.firstWaitMs = ad ? 1000 : 0;
+  s.opening = {{ad ? "正在获取广告屏蔽数据..." : "正在获取流氓导航屏蔽数据...", 0}};
+  s.address = servers_[ad ? 2 : 3];
+  s.failedPicture = ad ? FetchPicture::Failed : FetchPicture::Idle;
+  s.giveUpLine = {s.label + "多次失败，请排查相应问题", 0};
+  if (ad) s.giveUpPicture = FetchPicture::Failed;
+  return s;
 }
 
 Task<> FetchPipeline::sync() {
@@ -187,19 +216,19 @@ Task<> FetchPipeline::sync() {
   fs_.writeFile(listFile, cloud_.values.serverList);
   servers_ = IniFile(fs_, listFile).read("Server", {"Server1", "Server2", "Server3", "Server4"});
   fs_.deleteFile(listFile);
-  if (!fetched.mainDone) {
+  if (!fetched_.mainDone) {
     bool ok = settings_.serverChoice() == Server::Custom ? co_await fetchCustom()
-                                                         : co_await fetchOfficial(settings_.serverChoice());
+                                                         : co_await download(serverStage(settings_.serverChoice()));
     if (!ok) co_return;
   }
-  if (main_.adBlockingTicked() && !co_await fetchList(true)) co_return;
-  if (main_.navigationBlockingTicked() && !co_await fetchList(false)) co_return;
+  if (settings_.adBlocking() && !co_await download(listStage(DownloadStage::Ad))) co_return;
+  if (settings_.navigationBlocking() && !co_await download(listStage(DownloadStage::Navigation))) co_return;
   syncDone_ = true;
   fs_.deleteFile(listFile);
 }
 
 void FetchPipeline::giveUp() {
-  setRetryBox("0");
+  retry_.setBox(0);
   view_.setControlsEnabled(true);
 }
 
@@ -207,49 +236,20 @@ Task<> FetchPipeline::loopBack(int waitMs) {
   log_.add("回环中...");
   restart_ = true;
   co_await rt_.pumpWait(waitMs);
-  ++values_.retryCount;
-  setRetryBox(std::to_string(values_.retryCount));
+  retry_.countUp();
+  retry_.setBox(retry_.count());
   rt_.start(TaskSlot::FetchStart, fetchStart());
 }
 
-Task<bool> FetchPipeline::fetchOfficial(Server which) {
-  const bool official = which != Server::Backup;
-  const std::string label = official ? "【实时】" : "【备用】";
-  const int limit = official ? 3 : 2;
-  log_.add("正在向" + label + "服获取数据...");
-  HttpResponse response = co_await cloud_.fetch(servers_[official ? 0 : 1]);
-  std::string text = hostsText(std::move(response));
-  co_await rt_.pumpWait(1000);
-  if (!text.empty()) {
-    fetched.main = std::move(text);
-    fetched.mainDone = true;
-    log_.add(label + "服数据获取完成！");
-    co_await rt_.pumpWait(2000);
-    co_return true;
-  }
-  fetchTimer_.setPeriod(0);
-  log_.add(label + "文件出错，请重试。");
-  main_.setFetchPicture(FetchPicture::Failed);
-  co_await rt_.pumpWait(1000);
-  if (retryBoxValue() >= limit) {
-    log_.add(label + "服多次失败，请排查相应问题。");
-    giveUp();
-    main_.setFetchPicture(FetchPicture::Failed);
-    view_.setStatusWord("失败");
-  } else {
-    co_await loopBack(1000);
-  }
-  co_return false;
-}
-
+// The custom server's address is checked before its row of the table runs.
 Task<bool> FetchPipeline::fetchCustom() {
-  const std::string address = settings_.read("ZURL");
+  const std::string address = settings_.read(Key::CustomAddress);
   if (address.empty()) {
     fetchTimer_.setPeriod(0);
     log_.add("读取自定义地址出错");
     co_await rt_.pumpWait(2000);
     log_.add("请检查您是否正确填写了自定义地址");
-    main_.setFetchPicture(FetchPicture::Error);
+    setPicture(FetchPicture::Error);
     view_.setStatusWord("失败");
     giveUp();
     co_await rt_.pumpWait(2000);
@@ -257,69 +257,58 @@ Task<bool> FetchPipeline::fetchCustom() {
   }
   if (!startsWithIgnoreCase(trimBlanks(address), "http://")) {
     log_.add("错误，自定义地址不规范。请您务必认真填写。或转用官方。");
-    main_.setFetchPicture(FetchPicture::Error);
+    setPicture(FetchPicture::Error);
     fetchTimer_.setPeriod(0);
     view_.setStatusWord("错误");
     giveUp();
     co_await rt_.pumpWait(2000);
     co_return false;
   }
-  log_.add("正在向【自定】服获取数据...");
-  co_await rt_.pumpWait(3000);
-  log_.add("从地址：" + address);
-  HttpResponse response = co_await cloud_.fetch(trimBlanks(address));
-  std::string text = hostsText(std::move(response));
-  co_await rt_.pumpWait(1000);
-  if (!text.empty()) {
-    fetched.main = std::move(text);
-    fetched.mainDone = true;
-    log_.add("【自定】服数据获取完成！");
-    co_await rt_.pumpWait(2000);
-    co_return true;
-  }
-  log_.add("【自定】文件出错，请重试。");
-  main_.setFetchPicture(FetchPicture::Failed);
-  fetchTimer_.setPeriod(0);
-  co_await rt_.pumpWait(1000);
-  if (retryBoxValue() >= 1) {
-    log_.add("【自定】服失败，正转官方数据...");
-    co_await rt_.pumpWait(3000);
-    main_.setRadioChecked(Server::Official, true);  // XFWQ stays as it is
-    giveUp();
-    view_.setStatusWord("转用");
-    co_await rt_.pumpWait(1000);
-    rt_.start(TaskSlot::FetchStart, fetchStart());
-  } else {
-    co_await loopBack(3000);
-  }
-  co_return false;
+  DownloadStage s;
+  s.label = "【自定】";
+  s.opening = {{"正在向【自定】服获取数据...", 3000}, {"从地址：" + address, 0}};
+  s.address = trimBlanks(address);
+  s.limit = 1;
+  s.loopWaitMs = 3000;
+  s.giveUpLine = {"【自定】服失败，正转官方数据...", 3000};
+  s.toOfficial = true;
+  s.giveUpWord = "转用";
+  co_return co_await download(std::move(s));
 }
 
-Task<bool> FetchPipeline::fetchList(bool ad) {
-  const std::string label = ad ? "【去广】" : "【流导】";
-  if (ad) co_await rt_.pumpWait(1000);
-  log_.add(ad ? "正在获取广告屏蔽数据..." : "正在获取流氓导航屏蔽数据...");
-  HttpResponse response = co_await cloud_.fetch(servers_[ad ? 2 : 3]);
+Task<bool> FetchPipeline::download(DownloadStage s) {
+  if (s.firstWaitMs > 0) co_await rt_.pumpWait(s.firstWaitMs);
+  co_await narrate(s.opening);
+  HttpResponse response = co_await cloud_.fetch(s.address);
   std::string text = hostsText(std::move(response));
   co_await rt_.pumpWait(1000);
   if (!text.empty()) {
-    (ad ? fetched.ad : fetched.navigation) = std::move(text);
-    (ad ? fetched.adDone : fetched.navigationDone) = true;
-    log_.add(label + "服数据获取完成！");
-    co_await rt_.pumpWait(2000);
+    switch (s.text) {
+      case DownloadStage::Main: fetched_.main = std::move(text), fetched_.mainDone = true; break;
+      case DownloadStage::Ad: fetched_.ad = std::move(text), fetched_.adDone = true; break;
+      case DownloadStage::Navigation: fetched_.navigation = std::move(text), fetched_.navigationDone = true; break;
+    }
+    std::vector<Said> done{{s.label + "服数据获取完成！", 2000}};
+    co_await narrate(std::move(done));
     co_return true;
   }
   fetchTimer_.setPeriod(0);
-  log_.add(label + "文件出错，请重试。");
-  main_.setFetchPicture(ad ? FetchPicture::Failed : FetchPicture::Idle);
+  log_.add(s.label + "文件出错，请重试。");
+  setPicture(s.failedPicture);
   co_await rt_.pumpWait(1000);
-  if (retryBoxValue() >= 3) {
-    log_.add(label + "多次失败，请排查相应问题");
-    giveUp();
-    if (ad) main_.setFetchPicture(FetchPicture::Failed);
-    view_.setStatusWord("失败");
-  } else {
-    co_await loopBack(1000);
+  if (retry_.box() < s.limit) {
+    co_await loopBack(s.loopWaitMs);
+    co_return false;
+  }
+  std::vector<Said> giveUpLines{s.giveUpLine};
+  co_await narrate(std::move(giveUpLines));
+  if (s.toOfficial) settings_.tick(Server::Official);  // the stored choice stays as it is
+  giveUp();
+  if (s.giveUpPicture) setPicture(*s.giveUpPicture);
+  view_.setStatusWord(s.giveUpWord);
+  if (s.toOfficial) {
+    co_await rt_.pumpWait(1000);
+    rt_.start(TaskSlot::FetchStart, fetchStart());
   }
   co_return false;
 }

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <functional>
 
-#include "sync/fetch.h"
 #include "text/gbk.h"
 #include "text/text.h"
 
@@ -41,6 +40,7 @@ constexpr std::size_t kStampBytes = 9;
 // The marker may sit anywhere in tens of megabytes. Its capital T is rare in hosts text, so a
 // vectorised memchr jumps from one T to the next and only those places are compared.
 std::size_t findMarker(std::string_view s) {
+  if (s.size() < kMarker.size()) return std::string_view::npos;  // also keeps the pointers in range
   const char* begin = s.data();
   const char* end = begin + s.size();
   for (const char* from = begin + 2; from < end;) {

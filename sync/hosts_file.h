@@ -12,7 +12,11 @@
 
 namespace zk {
 
-struct Fetched;
+// The fetched texts (GBK bytes as downloaded) and their freshness, handed to the writer.
+struct Fetched {
+  std::string main, ad, navigation;
+  bool mainDone = false, adDone = false, navigationDone = false;
+};
 
 // "2016-1-22-9:5:3" from "2016年1月22日9时5分3秒".
 std::string dashedStamp(const std::string& longStamp);

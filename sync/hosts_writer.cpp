@@ -12,11 +12,10 @@ constexpr std::uint32_t kArchive = 32;
 constexpr std::uint32_t kProtected = 38;  // archive + system + hidden
 }  // namespace
 
-HostsWriter::HostsWriter(WriterServices s, MainView& main, SyncView& view, ProgramValues& values,
-                         SettingsStore& settings, FetchPipeline& fetch, ProgressLog& log, NavigationPanel& navigation)
+HostsWriter::HostsWriter(WriterServices s, SyncView& view, ProgramValues& values, SettingsStore& settings,
+                         FetchPipeline& fetch, ProgressLog& log, NavigationPanel& navigation)
     : sleep([](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }),
       s_(s),
-      main_(main),
       view_(view),
       values_(values),
       settings_(settings),
@@ -24,11 +23,11 @@ HostsWriter::HostsWriter(WriterServices s, MainView& main, SyncView& view, Progr
       log_(log),
       navigation_(navigation) {}
 
-void HostsWriter::start() {
-  s_.rt.start(TaskSlot::Writer, run());
+void HostsWriter::start(Fetched texts) {
+  s_.rt.start(TaskSlot::Writer, run(std::move(texts)));
 }
 
-Task<> HostsWriter::run() {
+Task<> HostsWriter::run(Fetched parts) {
   Runtime& rt = s_.rt;
   const std::string path = values_.systemHostsPath;
   fetch_.reset();
@@ -37,9 +36,6 @@ Task<> HostsWriter::run() {
   co_await rt.pumpWait(1000);
   log_.add("正在编排数据...");
   co_await rt.pumpWait(1000);
-  // The texts move into the composition: a hosts text can be tens of megabytes.
-  Fetched parts = std::move(fetch_.fetched);
-  fetch_.fetched = Fetched();
   log_.add("开始存入...");
   LocalTime longAt = s_.clock.now();
   LocalTime dashedAt = s_.clock.now();
@@ -54,11 +50,13 @@ Task<> HostsWriter::run() {
 
   if (written) {
     log_.add("存入成功！");
-    if (isOn(settings_.kept().aqsx)) s_.fs.setAttributes(path, kProtected);
+    if (settings_.loaded().protectHostsFile) s_.fs.setAttributes(path, kProtected);
     co_await rt.pumpWait(1000);
     log_.add("正在清除本地缓存...");
     Processes* processes = &s_.processes;
-    auto flushing = rt.offload([processes] { return processes->runHidden("ipconfig /flushdns"); });
+    auto flushing = rt.offload([processes, command = values_.systemCommand("ipconfig", "/flushdns")] {
+      return processes->runHidden(command);
+    });
     co_await flushing;
     co_await rt.pumpWait(500);
     log_.add("清除完毕！");
@@ -71,17 +69,17 @@ Task<> HostsWriter::run() {
     log_.add("刷新完毕！");
     co_await rt.pumpWait(1000);
     fetch_.endReveal();
-    main_.setFetchPicture(FetchPicture::Done);
+    fetch_.setPicture(FetchPicture::Done);
     log_.add("★ 好消息，春天到了！★");
     view_.setStatusWord("成功");
     co_await rt.pumpWait(1000);
     // The setting "获取成功后，自动弹出导航列表" decides whether the panel opens.
-    if (isOn(settings_.kept().zddh)) co_await navigation_.open();
+    if (settings_.loaded().openNavigation) co_await navigation_.open();
     co_await rt.pumpWait(4000);
-    main_.setFetchPicture(FetchPicture::Idle);
+    fetch_.setPicture(FetchPicture::Idle);
   } else {
     log_.add("写入失败！");
-    main_.setFetchPicture(FetchPicture::Failed);
+    fetch_.setPicture(FetchPicture::Failed);
     co_await rt.pumpWait(2000);
     log_.add("请检查目录是否可写！");
     co_await rt.pumpWait(2000);

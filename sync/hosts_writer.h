@@ -4,12 +4,12 @@
 
 #include <functional>
 
-#include "personal/navigation_panel.h"
+#include "main/main_view.h"
+#include "main/navigation_panel.h"
+#include "main/program_values.h"
 #include "platform/files.h"
 #include "platform/runtime.h"
 #include "platform/system.h"
-#include "settings/main_view.h"
-#include "settings/program_values.h"
 #include "settings/settings_store.h"
 #include "sync/fetch.h"
 #include "sync/hosts_file.h"
@@ -26,21 +26,21 @@ struct WriterServices {
 
 class HostsWriter {
  public:
-  HostsWriter(WriterServices s, MainView& main, SyncView& view, ProgramValues& values, SettingsStore& settings,
-              FetchPipeline& fetch, ProgressLog& log, NavigationPanel& navigation);
+  HostsWriter(WriterServices s, SyncView& view, ProgramValues& values, SettingsStore& settings, FetchPipeline& fetch,
+              ProgressLog& log, NavigationPanel& navigation);
 
-  void start();
+  // The fetched texts come as a value: the writer composes them and lets them go.
+  void start(Fetched texts);
   // Writes and runs Tem\Dnscache.bat with its wait.
   std::function<Task<>()> refreshDnsClient;
   std::function<void()> stopStatusReader, startStatusReader;
   // Pauses between write attempts on the worker (tests make them instant).
   std::function<void(int)> sleep;
 
-  Task<> run();
+  Task<> run(Fetched texts);
 
  private:
   WriterServices s_;
-  MainView& main_;
   SyncView& view_;
   ProgramValues& values_;
   SettingsStore& settings_;

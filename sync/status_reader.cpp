@@ -1,11 +1,11 @@
 #include "sync/status_reader.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <optional>
 
 #include "sync/hosts_file.h"
 #include "text/gbk.h"
+#include "text/number.h"
 
 namespace zk {
 
@@ -22,16 +22,9 @@ struct LocalFile {
 };
 }  // namespace
 
-double leadingNumber(const std::string& text) {
-  const char* begin = text.c_str();
-  char* end = nullptr;
-  double v = std::strtod(begin, &end);
-  return end == begin ? 0.0 : v;
-}
-
-StatusReader::StatusReader(Runtime& rt, FileSystem& fs, MainView& main, SyncView& view, Cloud& cloud,
+StatusReader::StatusReader(Runtime& rt, FileSystem& fs, SyncView& view, Cloud& cloud, SettingsStore& settings,
                            ProgramValues& values)
-    : rt_(rt), fs_(fs), main_(main), view_(view), cloud_(cloud), values_(values) {}
+    : rt_(rt), fs_(fs), view_(view), cloud_(cloud), settings_(settings), values_(values) {}
 
 void StatusReader::start() {
   rt_.start(TaskSlot::StatusReader, run());
@@ -39,6 +32,12 @@ void StatusReader::start() {
 void StatusReader::stop() {
   rt_.stop(TaskSlot::StatusReader);
 }
+bool StatusReader::onCommand(MainCommand command) {
+  if (command != MainCommand::LocalStatus && command != MainCommand::CloudStatus) return false;
+  onRefreshClicked();
+  return true;
+}
+
 void StatusReader::onRefreshClicked() {
   rt_.start(TaskSlot::StatusRefresh, refresh());
 }
@@ -55,8 +54,18 @@ void StatusReader::hover(std::string local, std::string cloud) {
   view_.setHoverTexts(localHover_, cloudHover_);
 }
 
+void StatusReader::setLocal(const std::string& text, Rgb colour) {
+  localLabel_ = text;
+  view_.setLocalLabel(text, colour);
+}
+
+void StatusReader::setStatusLine(const std::string& text) {
+  statusLine_ = text;
+  view_.setStatusLine(text);
+}
+
 Task<> StatusReader::blink() {
-  if (view_.statusLine() != kStatusMatch) {
+  if (statusLine_ != kStatusMatch) {
     for (int i = 0; i < 8; ++i) {
       view_.setStatusLineColour(kRed);
       co_await rt_.pumpWait(200);
@@ -77,9 +86,9 @@ Task<> StatusReader::blink() {
 
 Task<> StatusReader::run() {
   view_.setBusy(true, true);
-  view_.setLocalLabel("    读取中..", kBlack);
+  setLocal("    读取中..", kBlack);
   view_.setCloudLabel("    读取中..", kBlack);
-  view_.setStatusLine("正在读取本地、云端文件！");
+  setStatusLine("正在读取本地、云端文件！");
   view_.setStatusLineColour(kTeal);
   co_await rt_.pumpWait(1000);
   hover("正在读取系统文件！", "正在读取云端文件！");
@@ -101,31 +110,33 @@ Task<> StatusReader::run() {
     std::string stamp = local.stamp ? fromGbk(*local.stamp) : std::string();
     view_.setBusy(false, true);
     if (!stamp.empty()) {
-      view_.setLocalLabel(stamp, localColour);
+      setLocal(stamp, localColour);
       hover("本地文件信息：" + stamp, cloudHover_);
     } else {
       localColour = {255, 128, 0};
-      view_.setLocalLabel("尚未使用！", localColour);
-      view_.setStatusLine("本地已发现Hosts文件，但未使用Zelkora更新，请更新！");
-      hover(view_.statusLine(), cloudHover_);
+      setLocal("尚未使用！", localColour);
+      setStatusLine("本地已发现Hosts文件，但未使用Zelkora更新，请更新！");
+      hover(statusLine_, cloudHover_);
       co_await blink();
     }
   } else {
     view_.setBusy(false, true);
     localColour = {128, 128, 128};
-    view_.setLocalLabel("尚未发现！", localColour);
-    view_.setStatusLine("本地文件没有发现，请一键获取！");
+    setLocal("尚未发现！", localColour);
+    setStatusLine("本地文件没有发现，请一键获取！");
     co_await blink();
     hover("本地尚未发现Hosts文件，请一键获取！", cloudHover_);
   }
 
   // Cloud side.
-  if (main_.radioChecked(Server::Custom)) {
+  if (settings_.ticked() == Server::Custom) {
     view_.setBusy(false, false);
     view_.setCloudLabel("不予支持！", kRed);
-    view_.setStatusLine("不支持自定义服务器！");
+    setStatusLine("不支持自定义服务器！");
     co_await blink();
     hover(localHover_, "不支持自定义服务器！");
+    // The cloud connection keeps being retried while it is down, whichever server is chosen.
+    if (cloud_.values.online != "1") cloud_.connect();
   } else if (cloud_.values.online != "1") {
     view_.setCloudLabel("连接失败", kRed);
     hover(localHover_, "连接服务器失败！");
@@ -140,25 +151,25 @@ Task<> StatusReader::run() {
     } else if (cloudStamp.size() != 9) {
       view_.setBusy(false, false);
       view_.setCloudLabel("云端错误！", kRed);
-      view_.setStatusLine("云端文件读取错误,请排查相关问题！");
+      setStatusLine("云端文件读取错误,请排查相关问题！");
       co_await blink();
       hover(localHover_, "云端文件读取错误,请排查相关问题！");
     } else {
       std::string cloudText = fromGbk(cloudStamp);
       view_.setCloudLabel(cloudText, kBlack);
       view_.setBusy(false, false);
-      double cloudValue = leadingNumber(cloudText);
-      double localValue = leadingNumber(view_.localLabel());
+      double cloudValue = leadingDecimal(cloudText);
+      double localValue = leadingDecimal(localLabel_);
       if (cloudValue - localValue > 0.0000001) {
         view_.setCloudLabel(cloudText, kLime);
-        view_.setLocalLabel(view_.localLabel(), {255, 0, 255});
-        view_.setStatusLine("云端发现最新内容，请及时更新！");
+        setLocal(localLabel_, {255, 0, 255});
+        setStatusLine("云端发现最新内容，请及时更新！");
         co_await blink();
         hover("新消息：本地文件陈旧，云端有新内容，请更新！", "新消息：云端文件有新内容，请点击环绕箭头进行获取！");
       } else if (std::fabs(cloudValue - localValue) <= 0.0000001) {
         view_.setCloudLabel(cloudText, kGreen);
-        view_.setLocalLabel(view_.localLabel(), kGreen);
-        view_.setStatusLine(kStatusMatch);
+        setLocal(localLabel_, kGreen);
+        setStatusLine(kStatusMatch);
         co_await blink();
         hover("您本地文件与云端文件一致，云端暂无更新内容！", "您本地文件与云端文件一致，云端暂无更新内容！");
       }

@@ -3,10 +3,10 @@
 
 #include <string>
 
+#include "main/program_values.h"
 #include "platform/files.h"
 #include "platform/runtime.h"
-#include "settings/main_view.h"
-#include "settings/program_values.h"
+#include "settings/settings_store.h"
 #include "sync/cloud.h"
 #include "sync/sync_view.h"
 
@@ -16,10 +16,13 @@ inline constexpr const char* kStatusMatch = "本地与云端文件一致，内�
 
 class StatusReader {
  public:
-  StatusReader(Runtime& rt, FileSystem& fs, MainView& main, SyncView& view, Cloud& cloud, ProgramValues& values);
+  StatusReader(Runtime& rt, FileSystem& fs, SyncView& view, Cloud& cloud, SettingsStore& settings,
+               ProgramValues& values);
 
   void start();
   void stop();
+  // The local and the cloud label.
+  bool onCommand(MainCommand command);
   // A click on the local or the cloud label.
   void onRefreshClicked();
 
@@ -31,17 +34,18 @@ class StatusReader {
   Task<> refresh();
   Task<> blink();
   void hover(std::string local, std::string cloud);
+  void setLocal(const std::string& text, Rgb colour);
+  void setStatusLine(const std::string& text);
 
   Runtime& rt_;
   FileSystem& fs_;
-  MainView& main_;
   SyncView& view_;
   Cloud& cloud_;
+  SettingsStore& settings_;
   ProgramValues& values_;
   std::string localHover_, cloudHover_;
+  // What the labels show, kept here: the comparison and the blink work on these.
+  std::string localLabel_, statusLine_ = "服务正在运行！";
 };
-
-// The leading decimal number of a text; 0 when it does not begin with one.
-double leadingNumber(const std::string& text);
 
 }  // namespace zk

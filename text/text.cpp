@@ -40,4 +40,12 @@ std::string trimBlanks(std::string_view s) {
   return std::string(s.substr(b, e - b + 1));
 }
 
+bool isWebAddress(std::string_view url) {
+  std::size_t scheme = startsWithIgnoreCase(url, "http://") ? 7 : startsWithIgnoreCase(url, "https://") ? 8 : 0;
+  if (scheme == 0 || url.size() == scheme || url[scheme] == '/' || url[scheme] == '\\') return false;
+  for (unsigned char c : url)
+    if (c <= 0x20 || c == 0x7F) return false;
+  return true;
+}
+
 }  // namespace zk

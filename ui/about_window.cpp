@@ -17,6 +17,8 @@ HWND AboutWindow::open() {
   HWND h =
       create(L"ZelkoraAbout", "关于Zelkora", 360, 200, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU, WS_EX_APPWINDOW, c);
   setTextColour(IDT_ABOUT_HOME, {255, 255, 0});
+  bindCommands({{IDB_ABOUT_CLOSE, int(AboutCommand::Close)}, {IDT_ABOUT_HOME, int(AboutCommand::Home)}},
+               int(AboutCommand::Close));
   return h;
 }
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "settings/main_view.h"
+#include "main/main_view.h"
 #include "sync/sync_view.h"
 
 namespace zk::ui::art {

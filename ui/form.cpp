@@ -195,6 +195,11 @@ void Form::setTip(int id, const std::string& utf8) {
   if (tips_) addTip(id, known);
 }
 
+void Form::bindCommands(std::initializer_list<std::pair<int, int>> idToCommand, int closeCommand) {
+  for (auto [id, command] : idToCommand) commands_[id] = command;
+  closeCommand_ = closeCommand;
+}
+
 const ControlSpec* Form::spec(int id) const {
   for (const ControlSpec& c : specs_)
     if (c.id == id) return &c;
@@ -321,15 +326,23 @@ LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
       int id = LOWORD(wp);
       int code = HIWORD(wp);
       if (code == BN_CLICKED || code == STN_CLICKED) {
-        auto it = clicks_.find(id);
-        if (it != clicks_.end()) {
-          auto fn = it->second;  // the handler may replace itself
-          fn();
+        auto it = commands_.find(id);
+        if (it != commands_.end() && onCommand) {
+          auto fn = onCommand;  // the handler may replace itself
+          fn(it->second);
         }
         return 0;
       }
       break;
     }
+    case WM_CLOSE:
+      if (closeCommand_ >= 0 && onCommand) {
+        auto fn = onCommand;
+        fn(closeCommand_);
+        return 0;
+      }
+      break;
+    case kDestroyLater: DestroyWindow(hwnd_); return 0;
     case WM_DPICHANGED: {
       dpi_ = HIWORD(wp);
       auto* r = reinterpret_cast<RECT*>(lp);

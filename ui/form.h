@@ -4,11 +4,13 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "settings/main_view.h"
+#include "main/main_view.h"
 
 namespace zk::ui {
 
@@ -32,9 +34,14 @@ class Form {
 
   HWND hwnd() const { return hwnd_; }
   HWND ctl(int id) const { return GetDlgItem(hwnd_, id); }
-  void onClick(int id, std::function<void()> fn) { clicks_[id] = std::move(fn); }
+  // The window's logic takes its commands here: a click on a control of the command table, and
+  // the close command, which every way of closing the window runs (its own ×, Alt+F4, the
+  // taskbar's "关闭窗口", WM_CLOSE from outside).
+  std::function<void(int command)> onCommand;
   // Called once the window is gone; the owner may free this object then (deferred).
   std::function<void()> onDestroyed;
+  // Ends the window after the current message: a command never destroys its own window.
+  void destroyLater() { PostMessageW(hwnd_, kDestroyLater, 0, 0); }
 
   void setText(int id, const std::string& utf8);
   std::string text(int id) const;
@@ -63,6 +70,9 @@ class Form {
   void move(int id, int x, int y, int w, int h);
   const ControlSpec* spec(int id) const;
   HFONT font() const { return font_; }
+  // Which control asks for which command (the logic's command enum), and the close command.
+  void bindCommands(std::initializer_list<std::pair<int, int>> idToCommand, int closeCommand);
+  static constexpr UINT kDestroyLater = WM_APP + 40;
 
   std::vector<ControlSpec> specs_;
   int logicalW_ = 0, logicalH_ = 0;
@@ -83,7 +93,8 @@ class Form {
   HBRUSH background_ = nullptr;
   HBRUSH white_ = nullptr;
   int dpi_ = 96;
-  std::map<int, std::function<void()>> clicks_;
+  std::map<int, int> commands_;
+  int closeCommand_ = -1;
   std::map<int, COLORREF> colours_;
   std::map<int, std::wstring> tipTexts_;
 };

@@ -18,6 +18,20 @@ constexpr UINT_PTR kIndicatorTimer = 2;
 constexpr int kNewsW = 176;
 constexpr int kNewsH = 24;
 
+struct WebButton {
+  int id;
+  const char* caption;
+};
+constexpr WebButton kWebButtons[7] = {{IDP_WEB_GOOGLE, "Google"},       {IDP_WEB_YOUTUBE, "YouTube"},
+                                      {IDP_WEB_WIKIPEDIA, "Wikipedia"}, {IDP_WEB_FACEBOOK, "Facebook"},
+                                      {IDP_WEB_TWITTER, "Twitter"},     {IDP_WEB_DRIVE, "Google Drive"},
+                                      {IDP_WEB_GMAIL, "Gmail"}};
+
+int webButtonIndex(int id) {
+  for (int i = 0; i < 7; ++i)
+    if (kWebButtons[i].id == id) return i;
+  return -1;
+}
 
 std::vector<ControlSpec> mainControls() {
   std::vector<ControlSpec> c = {
@@ -90,21 +104,26 @@ std::vector<ControlSpec> mainControls() {
       // Navigation panel, beyond the closed window's right edge.
       {IDT_NAV_CLOSE, Kind::ClickLabel, "----点此收缩导航----", 476, 44, 146, 18},
   };
-  static const char* const kTools[10][2] = {{"清除缓存", "清除本地缓存"},
-                                            {"解析修复", "修复本地解析服务"},
-                                            {"一键DNS", "对DNS进行快速设定"},
-                                            {"IP自动取", "将本地连接配置为自动获取"},
-                                            {"重启网卡", "重启名称为 本地连接的 网卡"},
-                                            {"显外网IP", "显示当前网络的出入口IP"},
-                                            {"IP 测 试", "对指定IP进行测试"},
-                                            {"超级Ping", "使用超级Ping进行相关检测"},
-                                            {"DNS优选", "在线自动匹配最佳DNS"},
-                                            {"宽带换算", "宽带换算小工具"}};
+  struct Entry {
+    int id;
+    const char* caption;
+    const char* tip;
+  };
+  static const Entry kTools[10] = {{IDT_TOOL_FLUSH_DNS, "清除缓存", "清除本地缓存"},
+                                   {IDT_TOOL_REPAIR_DNS, "解析修复", "修复本地解析服务"},
+                                   {IDT_TOOL_DNS, "一键DNS", "对DNS进行快速设定"},
+                                   {IDT_TOOL_AUTO_IP, "IP自动取", "将本地连接配置为自动获取"},
+                                   {IDT_TOOL_RESTART_ADAPTER, "重启网卡", "重启名称为 本地连接的 网卡"},
+                                   {IDT_TOOL_EXTERNAL_IP, "显外网IP", "显示当前网络的出入口IP"},
+                                   {IDT_TOOL_PING, "IP 测 试", "对指定IP进行测试"},
+                                   {IDT_TOOL_WEB_PING, "超级Ping", "使用超级Ping进行相关检测"},
+                                   {IDT_TOOL_BEST_DNS, "DNS优选", "在线自动匹配最佳DNS"},
+                                   {IDT_TOOL_BANDWIDTH, "宽带换算", "宽带换算小工具"}};
   for (int i = 0; i < 10; ++i)
-    c.push_back({IDT_TOOL_FIRST + i, Kind::ClickLabel, kTools[i][0], 20 + (i % 5) * 87, 298 + (i / 5) * 24, 80, 18,
-                 kTools[i][1]});
-  static const char* const kWeb[7] = {"Google", "YouTube", "Wikipedia", "Facebook", "Twitter", "Google Drive", "Gmail"};
-  for (int i = 0; i < 7; ++i) c.push_back({IDP_WEB_FIRST + i, Kind::Picture, kWeb[i], 478, 68 + i * 44, 142, 38});
+    c.push_back({kTools[i].id, Kind::ClickLabel, kTools[i].caption, 20 + (i % 5) * 87, 298 + (i / 5) * 24, 80, 18,
+                 kTools[i].tip});
+  for (int i = 0; i < 7; ++i)
+    c.push_back({kWebButtons[i].id, Kind::Picture, kWebButtons[i].caption, 478, 68 + i * 44, 142, 38});
   c.push_back({IDP_LINE, Kind::Picture, "", 0, 39, 0, 2});
   c.push_back({IDP_CURTAIN, Kind::Picture, "", 0, 37, kWidth, 353});
   return c;
@@ -113,7 +132,7 @@ std::vector<ControlSpec> mainControls() {
 bool isClickable(int id) {
   return id == IDT_SETTINGS || id == IDT_HELP || id == IDT_ABOUT || id == IDT_NAV || id == IDT_FETCH ||
          id == IDT_START || (id >= IDT_EDITOR && id <= IDT_COPY_ALL) ||
-         (id >= IDT_TOOL_FIRST && id < IDT_TOOL_FIRST + 10) || (id >= IDT_PERSONAL && id <= IDT_NEWS2) ||
+         (id >= IDT_TOOL_FLUSH_DNS && id <= IDT_TOOL_BANDWIDTH) || (id >= IDT_PERSONAL && id <= IDT_NEWS2) ||
          id == IDT_NAV_CLOSE || id == IDB_CLOSE || id == IDT_AVATAR_FRAME || id == IDT_LOCAL || id == IDT_CLOUD ||
          id == IDT_NEWS;
 }
@@ -132,6 +151,34 @@ HWND MainWindow::open() {
   for (int id : {IDT_EDITION, IDT_NICKNAME, IDP_AVATAR, IDP_LINE}) setVisible(id, false);
   setTextColour(IDT_LOG_CAP, {255, 255, 255});
   SendMessageW(ctl(IDE_LOG), EM_SETBKGNDCOLOR, 0, RGB(250, 250, 255));
+  applyLogFormat();
+  using C = MainCommand;
+  bindCommands({{IDT_FETCH, int(C::Fetch)},
+                {IDT_START, int(C::Start)},
+                {IDR_OFFICIAL, int(C::Official)},
+                {IDR_BACKUP, int(C::Backup)},
+                {IDR_CUSTOM, int(C::Custom)},
+                {IDX_ADBLOCK, int(C::AdBlocking)},
+                {IDX_NAVBLOCK, int(C::NavigationBlocking)},
+                {IDT_SETTINGS, int(C::Settings)},
+                {IDT_ABOUT, int(C::About)},
+                {IDB_CLOSE, int(C::Close)},
+                {IDT_NAV, int(C::OpenNavigation)},
+                {IDT_NAV_CLOSE, int(C::CloseNavigation)},
+                {IDT_LOCAL, int(C::LocalStatus)},
+                {IDT_CLOUD, int(C::CloudStatus)},
+                {IDT_TOOL_BEST_DNS, int(C::BestDns)},
+                {IDT_ANDROID, int(C::Android)},
+                {IDT_NEWS, int(C::News)},
+                {IDT_NEWS1, int(C::News1)},
+                {IDT_NEWS2, int(C::News2)}},
+               int(C::Close));
+  return h;
+}
+
+// Setting a rich edit's text resets its character format: the log's face, size and colour are
+// applied again after every change.
+void MainWindow::applyLogFormat() {
   CHARFORMAT2W cf{};
   cf.cbSize = sizeof cf;
   cf.dwMask = CFM_COLOR | CFM_FACE | CFM_SIZE;
@@ -139,7 +186,11 @@ HWND MainWindow::open() {
   cf.yHeight = 9 * 20;
   lstrcpyW(cf.szFaceName, L"微软雅黑");
   SendMessageW(ctl(IDE_LOG), EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
-  return h;
+}
+
+void MainWindow::setLog(const std::string& text) {
+  setText(IDE_LOG, text);
+  applyLogFormat();
 }
 
 void MainWindow::paintBackground(HDC dc, int w, int h) {
@@ -165,8 +216,8 @@ void MainWindow::paintPicture(int id, HDC dc, const RECT& r) {
       break;
     }
     default:
-      if (id >= IDP_WEB_FIRST && id < IDP_WEB_FIRST + 7)
-        art::webButton(dc, r, id - IDP_WEB_FIRST, win::widen(spec(id)->caption).c_str(), s(1000) / 1000.0);
+      if (int web = webButtonIndex(id); web >= 0)
+        art::webButton(dc, r, web, win::widen(spec(id)->caption).c_str(), s(1000) / 1000.0);
   }
 }
 
@@ -191,16 +242,6 @@ void MainWindow::setFetchPicture(FetchPicture picture) {
     KillTimer(hwnd(), kSpinTimer);
   invalidate(IDP_FETCH);
   invalidate(IDT_FETCH);
-}
-
-bool MainWindow::radioChecked(Server which) const {
-  switch (which) {
-    case Server::Official: return checked(IDR_OFFICIAL);
-    case Server::Backup: return checked(IDR_BACKUP);
-    case Server::Custom: return checked(IDR_CUSTOM);
-    case Server::None: break;
-  }
-  return false;
 }
 
 void MainWindow::setRadioChecked(Server which, bool on) {
@@ -317,7 +358,7 @@ void MainWindow::setShown(bool shown) {
 }
 
 HCURSOR MainWindow::pointerFor(int id) const {
-  bool web = id >= IDP_WEB_FIRST && id < IDP_WEB_FIRST + 7;
+  bool web = webButtonIndex(id) >= 0;
   if (emojiOnAll_ || web) return emoji_;
   bool hand = isClickable(id) || id == IDP_SKIN || (id >= IDG_OFFICIAL && id <= IDR_CUSTOM);
   return LoadCursorW(nullptr, hand ? IDC_HAND : IDC_ARROW);

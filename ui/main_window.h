@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "settings/main_view.h"
+#include "main/main_view.h"
 #include "sync/sync_view.h"
 #include "ui/form.h"
 #include "ui/web_view.h"
@@ -14,67 +14,84 @@ namespace zk::ui {
 // G group box, E edit box).
 enum MainId : int {
   IDP_LOGO = 100,
-  IDP_SKIN,
-  IDB_CLOSE,
-  IDT_SETTINGS,
-  IDT_HELP,
-  IDT_ABOUT,
-  IDT_NAV,
+  IDP_SKIN = 101,
+  IDB_CLOSE = 102,
+  IDT_SETTINGS = 103,
+  IDT_HELP = 104,
+  IDT_ABOUT = 105,
+  IDT_NAV = 106,
   IDP_FETCH = 110,
-  IDT_FETCH,
-  IDT_START,
+  IDT_FETCH = 111,
+  IDT_START = 112,
   IDT_RESULT_CAP = 120,
-  IDT_RESULT,
-  IDT_ELAPSED_CAP,
-  IDT_ELAPSED,
-  IDT_MODE_CAP,
-  IDT_MODE,
+  IDT_RESULT = 121,
+  IDT_ELAPSED_CAP = 122,
+  IDT_ELAPSED = 123,
+  IDT_MODE_CAP = 124,
+  IDT_MODE = 125,
   IDG_OFFICIAL = 130,
-  IDG_BACKUP,
-  IDG_CUSTOM,
-  IDR_OFFICIAL,
-  IDR_BACKUP,
-  IDR_CUSTOM,
+  IDG_BACKUP = 131,
+  IDG_CUSTOM = 132,
+  IDR_OFFICIAL = 133,
+  IDR_BACKUP = 134,
+  IDR_CUSTOM = 135,
   IDX_ADBLOCK = 140,
-  IDX_NAVBLOCK,
+  IDX_NAVBLOCK = 141,
   IDT_LOCAL_CAP = 150,
-  IDT_LOCAL,
-  IDP_LOCAL_BUSY,
-  IDT_CLOUD_CAP,
-  IDT_CLOUD,
-  IDP_CLOUD_BUSY,
-  IDT_SERVICE,
+  IDT_LOCAL = 151,
+  IDP_LOCAL_BUSY = 152,
+  IDT_CLOUD_CAP = 153,
+  IDT_CLOUD = 154,
+  IDP_CLOUD_BUSY = 155,
+  IDT_SERVICE = 156,
   IDP_INDICATOR1 = 160,
-  IDP_INDICATOR2,
+  IDP_INDICATOR2 = 161,
   IDT_LOG_CAP = 170,
-  IDE_LOG,
-  IDT_NEWS,
-  IDE_RETRY,
+  IDE_LOG = 171,
+  IDT_NEWS = 172,
+  IDE_RETRY = 173,
   IDT_EDITOR = 180,
-  IDT_ADD_ENTRY,
-  IDT_OPEN_FILE,
-  IDT_OPEN_FOLDER,
-  IDT_CLEAR,
-  IDT_SAVE_COPY,
-  IDT_IMPORT,
-  IDT_RESTORE,
-  IDT_COPY_ALL,
+  IDT_ADD_ENTRY = 181,
+  IDT_OPEN_FILE = 182,
+  IDT_OPEN_FOLDER = 183,
+  IDT_CLEAR = 184,
+  IDT_SAVE_COPY = 185,
+  IDT_IMPORT = 186,
+  IDT_RESTORE = 187,
+  IDT_COPY_ALL = 188,
   IDG_TOOLS = 190,
-  IDT_TOOL_FIRST,  // ten tool entries follow
+  // The tool set's ten entries.
+  IDT_TOOL_FLUSH_DNS = 191,
+  IDT_TOOL_REPAIR_DNS = 192,
+  IDT_TOOL_DNS = 193,
+  IDT_TOOL_AUTO_IP = 194,
+  IDT_TOOL_RESTART_ADAPTER = 195,
+  IDT_TOOL_EXTERNAL_IP = 196,
+  IDT_TOOL_PING = 197,
+  IDT_TOOL_WEB_PING = 198,
+  IDT_TOOL_BEST_DNS = 199,
+  IDT_TOOL_BANDWIDTH = 200,
   IDT_PERSONAL = 210,
-  IDT_SHARE,
-  IDT_SHORTCUT,
-  IDT_ANDROID,
-  IDT_NEWS1,
-  IDT_NEWS2,
+  IDT_SHARE = 211,
+  IDT_SHORTCUT = 212,
+  IDT_ANDROID = 213,
+  IDT_NEWS1 = 214,
+  IDT_NEWS2 = 215,
   IDP_AVATAR = 220,
-  IDT_AVATAR_FRAME,
-  IDT_EDITION,
-  IDT_NICKNAME,
+  IDT_AVATAR_FRAME = 221,
+  IDT_EDITION = 222,
+  IDT_NICKNAME = 223,
   IDP_CURTAIN = 230,
-  IDP_LINE,
+  IDP_LINE = 231,
   IDT_NAV_CLOSE = 240,
-  IDP_WEB_FIRST,  // seven web buttons follow
+  // The navigation panel's seven web buttons.
+  IDP_WEB_GOOGLE = 241,
+  IDP_WEB_YOUTUBE = 242,
+  IDP_WEB_WIKIPEDIA = 243,
+  IDP_WEB_FACEBOOK = 244,
+  IDP_WEB_TWITTER = 245,
+  IDP_WEB_DRIVE = 246,
+  IDP_WEB_GMAIL = 247,
 };
 
 class MainWindow : public Form, public MainView, public SyncView {
@@ -85,23 +102,18 @@ class MainWindow : public Form, public MainView, public SyncView {
   // Hover texts of the pictures, as the logic words them.
   std::function<std::string(FetchPicture)> fetchHover;
   std::function<std::string(Indicator)> indicatorHover;
-  const std::string& newsAddress() const { return news_; }
 
   // SyncView
-  void setLog(const std::string& text) override { setText(IDE_LOG, text); }
+  void setLog(const std::string& text) override;
   void setStatusWord(const std::string& word) override { setText(IDT_RESULT, word); }
   void setElapsed(const std::string& text) override { setText(IDT_ELAPSED, text); }
   void setControlsEnabled(bool enabled) override;
-  FetchPicture fetchPicture() const override { return picture_; }
   void setIndicator(Indicator state) override;
   // The news page shows in the embedded browser; without one, the link in its place opens it.
   void setNewsAddress(const std::string& url) override;
   void setLocalLabel(const std::string& text, Rgb colour) override;
   void setCloudLabel(const std::string& text, Rgb colour) override;
-  std::string localLabel() const override { return text(IDT_LOCAL); }
-  std::string cloudLabel() const override { return text(IDT_CLOUD); }
   void setStatusLine(const std::string& t) override { setText(IDT_SERVICE, t); }
-  std::string statusLine() const override { return text(IDT_SERVICE); }
   void setStatusLineColour(Rgb colour) override { setTextColour(IDT_SERVICE, colour); }
   void setBusy(bool local, bool cloud) override;
   void setHoverTexts(const std::string& local, const std::string& cloud) override;
@@ -117,13 +129,9 @@ class MainWindow : public Form, public MainView, public SyncView {
   // MainView
   void setSkin(const Skin& skin) override;
   void setFetchPicture(FetchPicture picture) override;
-  bool radioChecked(Server which) const override;
   void setRadioChecked(Server which, bool checked) override;
-  bool adBlockingTicked() const override { return checked(IDX_ADBLOCK); }
   void setAdBlockingTicked(bool t) override { setChecked(IDX_ADBLOCK, t); }
-  bool navigationBlockingTicked() const override { return checked(IDX_NAVBLOCK); }
   void setNavigationBlockingTicked(bool t) override { setChecked(IDX_NAVBLOCK, t); }
-  std::string retryCounterText() const override { return text(IDE_RETRY); }
   void setRetryCounterText(const std::string& t) override { setText(IDE_RETRY, t); }
   void setEmojiPointerOnAll(bool on) override { emojiOnAll_ = on; }
   Rect windowRect() const override;
@@ -147,6 +155,7 @@ class MainWindow : public Form, public MainView, public SyncView {
 
  private:
   HCURSOR pointerFor(int id) const;
+  void applyLogFormat();
   void invalidate(int id) { InvalidateRect(ctl(id), nullptr, TRUE); }
 
   Skin skin_;  // index 0, the start-up look, is painted at creation

@@ -42,6 +42,12 @@ HWND SettingsWindow::open() {
   HWND h = create(L"ZelkoraSettings", "Zelkora设置", kNarrow, kHeight, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU,
                   WS_EX_APPWINDOW, c, kWide);
   addressBrush_ = CreateSolidBrush(addressColour_);
+  using C = SettingsCommand;
+  bindCommands({{IDB_SET_SAVE, int(C::Save)},
+                {IDT_SET_RESTORE, int(C::RestoreDefaults)},
+                {IDX_SET_CUSTOM, int(C::CustomBox)},
+                {IDB_SET_CLOSE, int(C::Close)}},
+               int(C::Close));
   return h;
 }
 

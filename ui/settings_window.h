@@ -8,29 +8,29 @@ namespace zk::ui {
 
 enum SettingsId : int {
   IDB_SET_CLOSE = 100,
-  IDG_SET_GENERAL,
-  IDX_SET_WELCOME,
-  IDX_SET_EMOJI,
-  IDX_SET_NAVIGATION,
-  IDX_SET_PROTECT,
-  IDG_SET_CUSTOM,
-  IDX_SET_CUSTOM,
-  IDE_SET_ADDRESS,
-  IDX_SET_CANCEL,
-  IDT_SET_RESTORE,
-  IDB_SET_SAVE,
+  IDG_SET_GENERAL = 101,
+  IDX_SET_WELCOME = 102,
+  IDX_SET_EMOJI = 103,
+  IDX_SET_NAVIGATION = 104,
+  IDX_SET_PROTECT = 105,
+  IDG_SET_CUSTOM = 106,
+  IDX_SET_CUSTOM = 107,
+  IDE_SET_ADDRESS = 108,
+  IDX_SET_CANCEL = 109,
+  IDT_SET_RESTORE = 110,
+  IDB_SET_SAVE = 111,
   IDT_SET_HEADER = 120,
-  IDT_SET_NAME_CAP,
-  IDE_SET_NAME,
-  IDT_SET_QQ_CAP,
-  IDE_SET_QQ,
-  IDX_SET_HYTS,
-  IDX_SET_QQNC,
-  IDX_SET_THYS,
-  IDB_SET_SAVE_PERSONAL,
-  IDT_SET_HELP1,
-  IDT_SET_HELP2,
-  IDT_SET_HELP3,
+  IDT_SET_NAME_CAP = 121,
+  IDE_SET_NAME = 122,
+  IDT_SET_QQ_CAP = 123,
+  IDE_SET_QQ = 124,
+  IDX_SET_HYTS = 125,
+  IDX_SET_QQNC = 126,
+  IDX_SET_THYS = 127,
+  IDB_SET_SAVE_PERSONAL = 128,
+  IDT_SET_HELP1 = 129,
+  IDT_SET_HELP2 = 130,
+  IDT_SET_HELP3 = 131,
 };
 
 class SettingsWindow : public Form, public SettingsView {
@@ -46,7 +46,7 @@ class SettingsWindow : public Form, public SettingsView {
   void setAddressBackground(Rgb colour) override;
   void setNarrow() override;
   // Deferred, so that the command that closes the window finishes first.
-  void close() override { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
+  void close() override { destroyLater(); }
 
  protected:
   void paintBackground(HDC dc, int w, int h) override;

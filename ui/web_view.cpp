@@ -208,8 +208,8 @@ bool WebView::create(HWND parent, const RECT& area) {
                                        reinterpret_cast<void**>(&object_))) &&
             object_ && (site_ = new Site(parent, area)) &&
             SUCCEEDED(object_->SetClientSite(static_cast<IOleClientSite*>(site_))) &&
-            SUCCEEDED(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, static_cast<IOleClientSite*>(site_), 0,
-                                      parent, &pos)) &&
+            SUCCEEDED(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, static_cast<IOleClientSite*>(site_), 0, parent,
+                                      &pos)) &&
             SUCCEEDED(object_->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(&browser_))) && browser_;
   if (!ok) {
     destroy();

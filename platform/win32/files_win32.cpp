@@ -90,8 +90,22 @@ bool Win32FileSystem::moveFile(const std::string& from, const std::string& to) {
 bool Win32FileSystem::replaceFile(const std::string& target, const std::string& replacement,
                                   const std::string& backup) {
   std::wstring t = widen(target), r = widen(replacement), b = widen(backup);
-  if (GetFileAttributesW(t.c_str()) == INVALID_FILE_ATTRIBUTES)
-    return MoveFileExW(r.c_str(), t.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+  DWORD attr = GetFileAttributesW(t.c_str());
+  if (attr == INVALID_FILE_ATTRIBUTES) return MoveFileExW(r.c_str(), t.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+  // A replace that is bound to fail is not tried: under Wine every failed ReplaceFileW leaves an
+  // empty rf*.tmp beside the target. It fails on a read-only target, and on one that somebody
+  // holds open without letting it be deleted (antivirus, the DNS client): the same open finds
+  // that out and leaves nothing behind.
+  if (attr & FILE_ATTRIBUTE_READONLY) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
+  {
+    Handle probe{CreateFileW(t.c_str(), GENERIC_READ | DELETE | SYNCHRONIZE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (probe.h == INVALID_HANDLE_VALUE) return false;
+  }
   return ReplaceFileW(t.c_str(), r.c_str(), b.empty() ? nullptr : b.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                       nullptr) != 0;
 }

@@ -8,19 +8,21 @@
 namespace zk::win {
 
 namespace {
-constexpr UINT kPostedJob = WM_APP + 1;  // lParam: a Job* to run and delete
+constexpr UINT kPostedJob = WM_APP + 1;  // jobs are waiting in posted_
 constexpr UINT kDueNow = WM_APP + 2;     // wParam: the id of a zero-delay job
 constexpr int kMaxWorkers = 4;
 }  // namespace
 
 // Worker threads are detached and share the queue by shared_ptr: the program never waits for
-// (or kills) a worker that is blocked in a slow call when it exits.
+// (or kills) a worker that is blocked in a slow call when it exits. When the runtime ends, the
+// jobs not yet started are freed and each worker ends after the job it is in.
 struct Win32Runtime::Pool {
   std::mutex m;
   std::condition_variable cv;
   std::deque<Job> jobs;
   int threads = 0;
   int idle = 0;
+  bool closed = false;
 };
 
 Win32Runtime::Win32Runtime() : pool_(std::make_shared<Pool>()) {
@@ -34,6 +36,15 @@ Win32Runtime::Win32Runtime() : pool_(std::make_shared<Pool>()) {
 }
 
 Win32Runtime::~Win32Runtime() {
+  closeMailbox();
+  std::deque<Job> unstarted;
+  {
+    std::lock_guard lock(pool_->m);
+    pool_->closed = true;
+    unstarted.swap(pool_->jobs);
+  }
+  pool_->cv.notify_all();
+  unstarted.clear();
   stopAll();
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   DestroyWindow(hwnd_);
@@ -67,8 +78,24 @@ void Win32Runtime::fire(std::uint64_t id) {
 }
 
 void Win32Runtime::post(Job job) {
-  auto* p = new Job(std::move(job));
-  if (!PostMessageW(hwnd_, kPostedJob, 0, reinterpret_cast<LPARAM>(p))) delete p;
+  {
+    std::lock_guard lock(postedMutex_);
+    posted_.push_back(std::move(job));
+  }
+  PostMessageW(hwnd_, kPostedJob, 0, 0);
+}
+
+void Win32Runtime::runPosted() {
+  for (;;) {
+    Job job;
+    {
+      std::lock_guard lock(postedMutex_);
+      if (posted_.empty()) return;
+      job = std::move(posted_.front());
+      posted_.pop_front();
+    }
+    job();
+  }
 }
 
 void Win32Runtime::runInBackground(Job work) {
@@ -84,8 +111,9 @@ void Win32Runtime::runInBackground(Job work) {
     std::unique_lock lock(pool->m);
     for (;;) {
       ++pool->idle;
-      pool->cv.wait(lock, [&] { return !pool->jobs.empty(); });
+      pool->cv.wait(lock, [&] { return pool->closed || !pool->jobs.empty(); });
       --pool->idle;
+      if (pool->closed) return;
       Job job = std::move(pool->jobs.front());
       pool->jobs.pop_front();
       lock.unlock();
@@ -102,11 +130,9 @@ LRESULT CALLBACK Win32Runtime::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case kDueNow:
       if (self) self->fire(static_cast<std::uint64_t>(wp));
       return 0;
-    case kPostedJob: {
-      std::unique_ptr<Job> job(reinterpret_cast<Job*>(lp));
-      if (self) (*job)();
+    case kPostedJob:
+      if (self) self->runPosted();
       return 0;
-    }
   }
   return DefWindowProcW(hwnd, msg, wp, lp);
 }

@@ -3,8 +3,10 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <map>
 #include <memory>
+#include <mutex>
 
 #include "platform/runtime.h"
 
@@ -24,12 +26,17 @@ class Win32Runtime : public Runtime {
  private:
   static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void fire(std::uint64_t id);
+  void runPosted();
 
   struct Pool;
   HWND hwnd_ = nullptr;
   std::map<std::uint64_t, Job> pending_;
   std::uint64_t nextId_ = 1;
   std::shared_ptr<Pool> pool_;
+  // Jobs posted from any thread wait here for the UI thread; a message only wakes it. What is
+  // still here when the runtime ends is freed with it.
+  std::mutex postedMutex_;
+  std::deque<Job> posted_;
 };
 
 }  // namespace zk::win

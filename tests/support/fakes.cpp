@@ -21,7 +21,17 @@ std::string FakeFileSystem::parentKey(const std::string& k) const {
   return cut == 2 ? k.substr(0, 3) : k.substr(0, cut);  // "c:\" is the root
 }
 
+std::uint32_t FakeFileSystem::attributesOf(const std::string& k) const {
+  auto it = attributes.find(k);
+  return it == attributes.end() ? 0 : it->second;
+}
+
+void FakeFileSystem::tamper(const std::string& k) {
+  if (tamperedFiles.count(k)) files_[k] += "\r\n# 已被修改";
+}
+
 std::optional<std::string> FakeFileSystem::readFile(const std::string& path) {
+  if (unreadableFiles.count(key(path))) return std::nullopt;
   auto it = files_.find(key(path));
   if (it == files_.end()) return std::nullopt;
   return it->second;
@@ -34,6 +44,7 @@ bool FakeFileSystem::change() {
 }
 
 bool FakeFileSystem::readChunks(const std::string& path, const std::function<bool(std::string_view)>& onChunk) {
+  if (unreadableFiles.count(key(path))) return false;
   auto it = files_.find(key(path));
   if (it == files_.end()) return false;
   std::string_view all = it->second;
@@ -46,7 +57,9 @@ bool FakeFileSystem::readChunks(const std::string& path, const std::function<boo
 
 bool FakeFileSystem::moveFile(const std::string& from, const std::string& to) {
   std::string f = key(from), t = key(to);
-  if (!files_.count(f) || folders_.count(t) || !folders_.count(parentKey(t)) || readOnlyFiles.count(t)) return false;
+  if (!files_.count(f) || folders_.count(t) || !folders_.count(parentKey(t)) || readOnlyFiles.count(t) ||
+      (files_.count(t) && (attributesOf(t) & 1)))
+    return false;
   if (!change()) return false;
   files_[t] = std::move(files_[f]);
   files_.erase(f);
@@ -61,19 +74,24 @@ bool FakeFileSystem::replaceFile(const std::string& target, const std::string& r
   }
   // One step on disk, as ReplaceFileW is: the old file becomes the backup as the new one lands.
   std::string t = key(target), r = key(replacement);
+  if (files_.count(t) && (readOnlyFiles.count(t) || (attributesOf(t) & 1))) return false;
   if (!files_.count(r) || !change()) return false;
   if (!backup.empty() && files_.count(t)) files_[key(backup)] = std::move(files_[t]);
   files_[t] = std::move(files_[r]);
   files_.erase(r);
+  tamper(t);
   return true;
 }
 
 bool FakeFileSystem::writeFile(const std::string& path, std::string_view bytes) {
   std::string k = key(path);
-  if (!folders_.count(k) && !readOnlyFiles.count(k) && folders_.count(parentKey(k)) && !change()) return false;
-  if (folders_.count(k) || readOnlyFiles.count(k) || !folders_.count(parentKey(k))) return false;
+  if (folders_.count(k) || !folders_.count(parentKey(k))) return false;
+  // CREATE_ALWAYS refuses a read-only file, and a hidden or system one.
+  if (files_.count(k) && (readOnlyFiles.count(k) || (attributesOf(k) & 7))) return false;
+  if (!change()) return false;
   files_[k] = std::string(bytes);
   ++writes;
+  tamper(k);
   return true;
 }
 
@@ -84,7 +102,8 @@ std::int64_t FakeFileSystem::fileSize(const std::string& path) {
 
 bool FakeFileSystem::deleteFile(const std::string& path) {
   std::string k = key(path);
-  if (readOnlyFiles.count(k) || (files_.count(k) && !change())) return false;
+  if (readOnlyFiles.count(k) || (attributesOf(k) & 1) || (files_.count(k) && !change())) return false;
+  attributes.erase(k);
   return files_.erase(k) != 0;
 }
 

@@ -7,17 +7,19 @@
 #include <string>
 #include <vector>
 
-#include "app/about.h"
+#include "main/about.h"
+#include "main/main_view.h"
 #include "platform/files.h"
 #include "platform/prompt.h"
 #include "platform/system.h"
-#include "settings/main_view.h"
 #include "settings/settings_window.h"
 
 namespace zk::test {
 
 // A Windows-like file system: case-insensitive paths, doubled backslashes accepted, a file
-// needs its folder, and a name is either a file or a folder.
+// needs its folder, and a name is either a file or a folder. Writes are refused as the real one
+// refuses them: a read-only, hidden or system file is not overwritten, a read-only one is not
+// replaced, moved over or deleted.
 class FakeFileSystem : public FileSystem {
  public:
   static std::string key(const std::string& path);
@@ -44,6 +46,8 @@ class FakeFileSystem : public FileSystem {
   std::vector<std::string> filesUnder(const std::string& folder) const;
 
   std::set<std::string> readOnlyFiles;       // writes and deletes fail
+  std::set<std::string> unreadableFiles;     // there, but reads fail (locked, no permission)
+  std::set<std::string> tamperedFiles;       // security software edits them as they land
   std::set<std::string> undeletableFolders;  // tree deletes fail (files in use)
   std::map<std::string, std::uint32_t> attributes;
   int writes = 0;
@@ -58,6 +62,8 @@ class FakeFileSystem : public FileSystem {
   std::set<std::string> folders_;
   std::string parentKey(const std::string& k) const;
   bool change();  // counts a change to disk; false once the simulated crash has happened
+  std::uint32_t attributesOf(const std::string& k) const;
+  void tamper(const std::string& k);
 };
 
 class FakeRegistry : public Registry {
@@ -127,13 +133,10 @@ class FakeMainView : public MainView {
  public:
   void setSkin(const Skin& s) override { skins.push_back(s); }
   void setFetchPicture(FetchPicture p) override { picture = p; }
-  bool radioChecked(Server s) const override { return radios.count(s) != 0; }
   void setRadioChecked(Server s, bool on) override;
-  bool adBlockingTicked() const override { return adTicked; }
+  bool radioChecked(Server s) const { return radios.count(s) != 0; }
   void setAdBlockingTicked(bool t) override { adTicked = t; }
-  bool navigationBlockingTicked() const override { return navTicked; }
   void setNavigationBlockingTicked(bool t) override { navTicked = t; }
-  std::string retryCounterText() const override { return retryText; }
   void setRetryCounterText(const std::string& t) override { retryText = t; }
   void setEmojiPointerOnAll(bool on) override { pointerCalls.push_back(on); }
   Rect windowRect() const override { return window; }
@@ -142,6 +145,13 @@ class FakeMainView : public MainView {
   void setCurtainVisible(bool v) override { curtainVisible = v; }
   void setAvatarVisible(bool v) override { avatarVisible = v; }
   void setNicknameVisible(bool v) override { nicknameVisible = v; }
+  int windowWidth() const override { return width; }
+  void setWindowWidth(int w) override { width = w; }
+  void layoutTopRight() override { ++layouts; }
+  void showTitleControl(TitleControl which) override { titleShown.push_back(which); }
+  void setLineGeometry(const Rect& r) override { line = r, ++lineMoves; }
+  void setLineColour(Rgb c) override { lineColour = c; }
+  void setLineVisible(bool v) override { lineVisible = v; }
   void setShown(bool s) override { shown = s; }
   void openSettingsWindow(bool modal) override { settingsOpened.push_back(modal); }
   void openAboutWindow() override { ++aboutOpened; }
@@ -155,6 +165,12 @@ class FakeMainView : public MainView {
   Rect window{300, 200, 462, 390};
   Rect curtainRect{0, 37, 462, 353};
   bool curtainVisible = true, avatarVisible = true, nicknameVisible = true, shown = true;
+  int width = 462, layouts = 0;
+  std::vector<TitleControl> titleShown;
+  Rect line;
+  Rgb lineColour;
+  bool lineVisible = false;
+  int lineMoves = 0;
   std::vector<bool> settingsOpened;
   int aboutOpened = 0;
 };

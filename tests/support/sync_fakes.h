@@ -1,6 +1,7 @@
 // Doubles for the cloud side: scripted HTTP answers and a recording sync view.
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <string>
@@ -38,32 +39,27 @@ class FakeHttp : public Http {
 
 class FakeSyncView : public SyncView {
  public:
-  explicit FakeSyncView(FakeMainView& main) : main_(main) {}
-  void setLog(const std::string& t) override { log = t; }
+  void setLog(const std::string& t) override {
+    if (t.size() > log.size()) everyLine.push_back(messageOf(t.substr(0, t.find("\r\n"))));
+    log = t;
+  }
   void setStatusWord(const std::string& w) override { words.push_back(w); }
   void setElapsed(const std::string& t) override { elapsed = t; }
   void setControlsEnabled(bool e) override { controlsEnabled = e; }
-  FetchPicture fetchPicture() const override { return main_.picture; }
   void setIndicator(Indicator s) override { indicators.push_back(s); }
   void setNewsAddress(const std::string& url) override { news = url; }
   void setLocalLabel(const std::string& t, Rgb c) override { local = t, localColour = c; }
   void setCloudLabel(const std::string& t, Rgb c) override { cloud = t, cloudColour = c; }
-  std::string localLabel() const override { return local; }
-  std::string cloudLabel() const override { return cloud; }
   void setStatusLine(const std::string& t) override { statusLineText = t; }
-  std::string statusLine() const override { return statusLineText; }
   void setStatusLineColour(Rgb c) override { statusColours.push_back(c); }
   void setBusy(bool l, bool c) override { busyLocal = l, busyCloud = c; }
   void setHoverTexts(const std::string& l, const std::string& c) override { hoverLocal = l, hoverCloud = c; }
-  int windowWidth() const override { return width; }
-  void setWindowWidth(int w) override { width = w; }
-  void layoutTopRight() override { ++layouts; }
-  void showTitleControl(TitleControl which) override { shown.push_back(which); }
-  void setLineGeometry(const Rect& r) override { line = r, ++lineMoves; }
-  void setLineColour(Rgb c) override { lineColour = c; }
-  void setLineVisible(bool v) override { lineVisible = v; }
   void quit() override { quitted = true; }
 
+  static std::string messageOf(const std::string& line) { return line.substr(line.find("：") + 3); }
+  std::size_t count(const std::string& message) const {
+    return static_cast<std::size_t>(std::count(everyLine.begin(), everyLine.end(), message));
+  }
   // The log's messages, oldest first, without their time prefixes.
   std::vector<std::string> lines() const {
     std::vector<std::string> out;
@@ -78,21 +74,13 @@ class FakeSyncView : public SyncView {
     return out;
   }
 
+  std::vector<std::string> everyLine;  // every message added since the start, across clears
   std::string log, elapsed, news, local, cloud, statusLineText = "服务正在运行！", hoverLocal, hoverCloud;
   std::vector<std::string> words;
   std::vector<Indicator> indicators;
   std::vector<Rgb> statusColours;
   Rgb localColour, cloudColour;
   bool controlsEnabled = true, busyLocal = false, busyCloud = false, quitted = false;
-  int width = 462, layouts = 0;
-  std::vector<TitleControl> shown;
-  Rect line;
-  Rgb lineColour;
-  bool lineVisible = false;
-  int lineMoves = 0;
-
- private:
-  FakeMainView& main_;
 };
 
 }  // namespace zk::test

@@ -10,7 +10,10 @@ namespace zk::test {
 
 class VirtualRuntime : public Runtime {
  public:
-  ~VirtualRuntime() override { stopAll(); }
+  ~VirtualRuntime() override {
+    closeMailbox();
+    stopAll();
+  }
 
   std::int64_t nowMs() const override { return now_; }
   std::uint64_t callAfter(int ms, Job job) override {
@@ -25,7 +28,15 @@ class VirtualRuntime : public Runtime {
         return;
       }
   }
-  void runInBackground(Job work) override { work(); }
+  // Work runs at once, or, while workDelayMs is set, that many virtual milliseconds later (a
+  // download that takes its time).
+  void runInBackground(Job work) override {
+    if (workDelayMs > 0)
+      callAfter(workDelayMs, std::move(work));
+    else
+      work();
+  }
+  int workDelayMs = 0;
   void post(Job job) override { callAfter(0, std::move(job)); }
 
   // Runs everything due within the next ms milliseconds, in time order.

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <future>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/support/virtual_runtime.h"
@@ -137,6 +139,37 @@ TEST(Runtime, AResultArrivingForAStoppedTaskIsDropped) {
   rt.start(TaskSlot::MainCommand, offloads(rt, got));
   rt.stop(TaskSlot::MainCommand);
   rt.runUntilIdle();
+  EXPECT_TRUE(got.empty());
+}
+
+// Workers on real threads; everything else in virtual time.
+class ThreadedRuntime : public VirtualRuntime {
+ public:
+  ~ThreadedRuntime() override { closeMailbox(); }
+  void runInBackground(Job work) override { threads.emplace_back(std::move(work)); }
+  std::vector<std::thread> threads;
+};
+
+Task<> waitsForSlowWork(Runtime& rt, std::shared_future<void> release, std::vector<int>& got) {
+  auto slow = rt.offload([release] {
+    release.wait();
+    return 5;
+  });
+  got.push_back(co_await slow);
+}
+
+// The program ends while a worker is still in a slow call: when it finishes, its result must not
+// reach the runtime that is gone.
+TEST(Runtime, AWorkerFinishingAfterTheRuntimeIsGoneReachesNothing) {
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  std::vector<int> got;
+  auto rt = std::make_unique<ThreadedRuntime>();
+  rt->start(TaskSlot::MainCommand, waitsForSlowWork(*rt, released, got));
+  std::vector<std::thread> workers = std::move(rt->threads);
+  rt.reset();
+  release.set_value();
+  for (std::thread& t : workers) t.join();
   EXPECT_TRUE(got.empty());
 }
 

@@ -13,7 +13,7 @@ struct Settings : ::testing::Test {
   Program p;
   test::FakeSettingsView win;
   void SetUp() override { p.start(); }
-  std::string key(const std::string& k) { return p.settings.read(k); }
+  std::string key(const std::string& k) { return IniFile(p.fs, p.data("System.btx")).read("System", k); }
   void load(const std::string& text) {
     p.fs.writeFile(p.data("System.btx"), text);
     p.rt.start(TaskSlot::LoadSettings, p.settings.loadAndApply());
@@ -33,8 +33,8 @@ TEST_F(Settings, LoadTicksTheChosenServerAndTheBlockingBoxes) {
 }
 
 TEST_F(Settings, EmptyServerChoosesOfficialAndWritesItBack) {
-  p.view.setRadioChecked(Server::Backup, true);
-  p.view.retryText = "2";
+  p.settings.tick(Server::Backup);
+  p.retry.setBox(2);
   load("[System]\r\nHYDH=1\r\n");
   EXPECT_TRUE(p.view.radioChecked(Server::Official));
   EXPECT_EQ(key("XFWQ"), "1");
@@ -68,13 +68,18 @@ TEST_F(Settings, EmojiPointerFollowsQbmj) {
 }
 
 TEST_F(Settings, RadioButtonsWriteTheirChoiceAndResetTheRetryCounter) {
-  p.view.setRadioChecked(Server::Backup, true);
-  p.view.retryText = "2";
+  p.retry.setBox(2);
   p.settings.onBackupClicked();
   EXPECT_EQ(key("XFWQ"), "2");
   EXPECT_EQ(p.view.retryText, "0");
-  p.settings.onOfficialClicked();  // not ticked: nothing
-  EXPECT_EQ(key("XFWQ"), "2");
+  EXPECT_TRUE(p.view.radioChecked(Server::Backup));
+  EXPECT_FALSE(p.view.radioChecked(Server::Official));
+  EXPECT_EQ(p.settings.serverChoice(), Server::Backup);
+  p.retry.setBox(1);
+  p.settings.onOfficialClicked();
+  EXPECT_EQ(key("XFWQ"), "1");
+  EXPECT_EQ(p.view.retryText, "0");
+  EXPECT_EQ(p.settings.ticked(), Server::Official);
 }
 
 TEST_F(Settings, CustomRadioWithoutCustomServerAsksAndNoFallsBackToOfficial) {
@@ -99,7 +104,7 @@ TEST_F(Settings, CustomRadioWithoutCustomServerYesOpensSettingsModally) {
 }
 
 TEST_F(Settings, CustomRadioWithServerButNoAddressAsksAgainAndNoLeavesNothingTicked) {
-  p.settings.write("ZFJH", "1");
+  p.settings.write(Key::CustomServerOn, "1");
   p.view.setRadioChecked(Server::Custom, true);
   p.prompt.answers = {Answer::No};
   p.settings.onCustomClicked();
@@ -113,8 +118,8 @@ TEST_F(Settings, CustomRadioWithServerButNoAddressAsksAgainAndNoLeavesNothingTic
 }
 
 TEST_F(Settings, CustomRadioWithServerAndAddressChoosesCustom) {
-  p.settings.write("ZFJH", "1");
-  p.settings.write("ZURL", "http://hosts.example.com/hosts.txt");
+  p.settings.write(Key::CustomServerOn, "1");
+  p.settings.write(Key::CustomAddress, "http://hosts.example.com/hosts.txt");
   p.view.setRadioChecked(Server::Custom, true);
   p.settings.onCustomClicked();
   EXPECT_TRUE(p.prompt.shown.empty());
@@ -123,16 +128,19 @@ TEST_F(Settings, CustomRadioWithServerAndAddressChoosesCustom) {
 }
 
 TEST_F(Settings, BlockingBoxesWriteTheirKeysAndNavigationWarnsOnlyWhenTicked) {
-  p.view.adTicked = true;
   p.settings.onAdBlockingClicked();
   EXPECT_EQ(key("ADFW"), "1");
-  p.view.navTicked = true;
+  EXPECT_TRUE(p.settings.adBlocking());
+  EXPECT_TRUE(p.view.adTicked);
+  p.settings.onAdBlockingClicked();
+  EXPECT_EQ(key("ADFW"), "0");
+  EXPECT_FALSE(p.view.adTicked);
   p.settings.onNavigationBlockingClicked();
   ASSERT_EQ(p.prompt.shown.size(), 1u);
   EXPECT_EQ(p.prompt.shown[0].title, "您需充分了解以下内容：");
   EXPECT_EQ(p.prompt.shown[0].flags, 0u);
   EXPECT_EQ(key("DHFW"), "1");
-  p.view.navTicked = false;
+  EXPECT_TRUE(p.view.navTicked);
   p.settings.onNavigationBlockingClicked();
   EXPECT_EQ(p.prompt.shown.size(), 1u);
   EXPECT_EQ(key("DHFW"), "0");
@@ -153,7 +161,7 @@ struct SettingsWindow : Settings {
 
 TEST_F(SettingsWindow, FillsFromTheFileAsItIsWhenOpened) {
   load("[System]\r\nXFWQ=2\r\nZFJH=1\r\nZURL=http://a/h.txt\r\n");
-  p.settings.write("XFWQ", "3");  // a radio button click since the last load
+  p.settings.write(Key::Server, "3");  // a radio button click since the last load
   open();
   EXPECT_TRUE(win.ticked(SettingsBox::CustomServer));
   EXPECT_EQ(win.addressText, "http://a/h.txt");
@@ -216,7 +224,7 @@ TEST_F(SettingsWindow, SaveWritesEverythingWaitsThenClosesWithReload) {
   p.rt.advance(1);
   EXPECT_EQ(win.closed, 1);
   EXPECT_TRUE(p.view.shown);
-  EXPECT_EQ(p.settings.kept().zurl, "HTTP://hosts.example.com/hosts.txt");
+  EXPECT_EQ(p.settings.loaded().customAddress, "HTTP://hosts.example.com/hosts.txt");
   EXPECT_EQ(p.view.pointerCalls.front(), true);
 }
 
@@ -268,11 +276,28 @@ TEST_F(SettingsWindow, ClosingWhileBlinkingStopsTheBlink) {
   EXPECT_TRUE(p.view.shown);
 }
 
+// The user closes the window during the save's 600 ms pause (its ×, Alt+F4, the taskbar): the
+// accepted save still ends with the reload, so the writer protects the file as now saved.
+TEST_F(SettingsWindow, ClosingDuringTheSavesPauseStillReloads) {
+  load("[System]\r\nXFWQ=1\r\nAQSX=1\r\nZDDH=1\r\n");
+  open();
+  win.setTicked(SettingsBox::ProtectHosts, false);
+  win.setTicked(SettingsBox::OpenNavigation, false);
+  logic->onCommand(SettingsCommand::Save);
+  p.rt.advance(300);
+  logic->onCommand(SettingsCommand::Close);
+  logic.reset();  // the window is gone, and its logic with it
+  p.rt.advance(1000);
+  EXPECT_FALSE(p.settings.loaded().protectHostsFile);
+  EXPECT_FALSE(p.settings.loaded().openNavigation);
+  EXPECT_TRUE(p.view.shown);
+}
+
 TEST_F(SettingsWindow, RestoreDefaultsClearsTheCustomServerAndConfirms) {
-  p.settings.write("ZFJH", "1");
-  p.settings.write("ZURL", "http://a/h.txt");
-  p.settings.write("XFWQ", "3");
-  p.settings.write("ADFW", "1");
+  p.settings.write(Key::CustomServerOn, "1");
+  p.settings.write(Key::CustomAddress, "http://a/h.txt");
+  p.settings.write(Key::Server, "3");
+  p.settings.write(Key::AdBlocking, "1");
   load(p.fs.bytes(p.data("System.btx")));
   open();
   win.setTicked(SettingsBox::EmojiPointer, true);

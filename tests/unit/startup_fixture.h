@@ -1,11 +1,11 @@
 // A whole program's logic wired to in-memory doubles and virtual time.
 #pragma once
 
-#include "app/skins.h"
 #include "app/startup.h"
-#include "app/temp_folder.h"
+#include "main/skins.h"
+#include "main/temp_folder.h"
+#include "main/welcome_animation.h"
 #include "settings/settings_store.h"
-#include "settings/welcome_animation.h"
 #include "tests/support/fakes.h"
 #include "tests/support/virtual_runtime.h"
 
@@ -24,7 +24,8 @@ struct Program {
   VirtualRuntime rt;
   ProgramValues values;
   WelcomeAnimation welcome{rt, view};
-  SettingsStore settings{fs, prompt, rt, view, values, welcome};
+  RetryCounter retry{view};
+  SettingsStore settings{fs, prompt, rt, view, values, welcome, retry};
   TempFolder temp{fs, processes, rt, values};
   SkinRotation skins{rt, view};
   int customisationStarts = 0;

@@ -211,12 +211,15 @@ TEST(About, HidesTheMainWindowAndShowsVersionDateAndYear) {
   test::FakeClock clock;
   ProgramValues values;
   values.releaseDate = "2016年1月22日";
-  AboutLogic logic(about, main, clock, values);
+  int homeOpened = 0;
+  AboutLogic logic(about, main, clock, values, [&] { ++homeOpened; });
   logic.onCreated();
   EXPECT_FALSE(main.shown);
   EXPECT_NE(about.version.find("1.6"), std::string::npos);
   EXPECT_NE(about.released.find("2016年1月22日"), std::string::npos);
   EXPECT_NE(about.copyright.find("2026"), std::string::npos);
+  logic.onHomeClicked();
+  EXPECT_EQ(homeOpened, 1);
   logic.onCloseClicked();
   EXPECT_TRUE(main.shown);
   EXPECT_EQ(about.closed, 1);

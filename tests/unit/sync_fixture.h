@@ -1,8 +1,8 @@
 // The cloud synchronisation wired to doubles, on top of a started program.
 #pragma once
 
-#include "app/temp_folder.h"
-#include "personal/navigation_panel.h"
+#include "main/navigation_panel.h"
+#include "main/temp_folder.h"
 #include "sync/cloud.h"
 #include "sync/fetch.h"
 #include "sync/hosts_writer.h"
@@ -19,19 +19,19 @@ inline constexpr const char* kHosts = "C:\\Windows\\System32\\drivers\\etc\\host
 struct SyncProgram : Program {
   FakeHttp http;
   FakeClock clock;
-  FakeSyncView sync{view};
+  FakeSyncView sync;
   Cloud cloud{http, rt, prompt, shell, view, sync, values, welcome};
   ProgressLog log{sync, clock};
-  DecorativeLine line{rt, sync, [](int lo, int) { return lo; }};
-  FetchPipeline fetch{rt, fs, view, sync, cloud, settings, values, log, line};
-  NavigationPanel navigation{rt, sync};
-  HostsWriter writer{WriterServices{rt, fs, processes, clock}, view, sync, values, settings, fetch, log, navigation};
-  StatusReader status{rt, fs, view, sync, cloud, values};
+  DecorativeLine line{rt, view, [](int lo, int) { return lo; }};
+  FetchPipeline fetch{rt, fs, view, sync, cloud, settings, values, retry, log, line};
+  NavigationPanel navigation{rt, view};
+  HostsWriter writer{WriterServices{rt, fs, processes, clock}, sync, values, settings, fetch, log, navigation};
+  StatusReader status{rt, fs, sync, cloud, settings, values};
 
   SyncProgram() {
     cloud.setIndexUrl(kIndex);
     cloud.startStatusReader = [this] { status.start(); };
-    fetch.startWriter = [this] { writer.start(); };
+    fetch.startWriter = [this](Fetched texts) { writer.start(std::move(texts)); };
     writer.sleep = [](int) {};
     writer.refreshDnsClient = [this] { return temp.runDnscacheScript(); };
     writer.stopStatusReader = [this] { status.stop(); };

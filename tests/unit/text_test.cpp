@@ -2,9 +2,13 @@
 
 #include <random>
 
+#include "platform/ini_file.h"
+#include "sync/cloud.h"
+#include "tests/support/fakes.h"
 #include "text/datetime.h"
 #include "text/gbk.h"
 #include "text/ini.h"
+#include "text/number.h"
 #include "text/text.h"
 
 namespace zk {
@@ -106,11 +110,95 @@ TEST(Ini, BinaryTruncatedOrNulFilledInputReadsWhatItCan) {
   for (char& c : junk) c = static_cast<char>(gen());
   std::string withKey = "[System]\r\nXFWQ=2\r\n" + junk;
   EXPECT_EQ(iniReadKey(withKey, "System", "XFWQ"), "2");
-  EXPECT_NO_FATAL_FAILURE(iniWriteKey(junk, "System", "HYDH", "1"));
+  std::string written = iniWriteKey(junk, "System", "HYDH", "1");
+  EXPECT_EQ(iniReadKey(written, "System", "HYDH"), "1");
+  EXPECT_NE(written.find(junk.substr(junk.find('\0'))), std::string::npos);  // past the NUL: kept
   EXPECT_EQ(iniReadKey(std::string("[System]\r\nXFWQ=1\r\nHY\0DH=1\r\n", 27), "System", "HYDH"), "");
   EXPECT_EQ(iniReadKey("[System]\r\nXFWQ=3", "System", "XFWQ"), "3");  // no final line break
   EXPECT_EQ(iniReadKey("[Syst", "System", "XFWQ"), "");
   EXPECT_EQ(iniReadKey("\xFF\xFE[\0S\0", "System", "XFWQ"), "");
+}
+
+// The reader and the writer agree on what a line, a section and a key are: the first of a name
+// counts, as with the Windows profile functions.
+TEST(Ini, ReadAndWriteAgreeOnTheFirstOccurrence) {
+  std::string twice = "[System]\r\nXFWQ=1\r\nZURL=\r\nXFWQ=2\r\n";
+  EXPECT_EQ(iniReadKey(twice, "System", "XFWQ"), "1");
+  EXPECT_EQ(iniWriteKey(twice, "System", "XFWQ", "3"), "[System]\r\nXFWQ=3\r\nZURL=\r\nXFWQ=2\r\n");
+  std::string sections = "[System]\r\nA=1\r\n[System]\r\nB=2\r\n";
+  EXPECT_EQ(iniReadKey(sections, "System", "B"), "");
+  std::string written = iniWriteKey(sections, "System", "B", "3");
+  EXPECT_EQ(iniReadKey(written, "System", "B"), "3");
+  EXPECT_EQ(written, "[System]\r\nA=1\r\nB=3\r\n[System]\r\nB=2\r\n");
+}
+
+TEST(Ini, ALoneBracketIsNoHeaderAndALoneCrEndsNoLine) {
+  EXPECT_EQ(iniReadKey("[\r\n[System]\r\nXFWQ=1", "System", "XFWQ"), "1");
+  EXPECT_EQ(iniReadKey("\xEF\xBB\xBF[\r\n[System]\r\nXFWQ=1", "System", "XFWQ"), "1");
+  EXPECT_EQ(iniReadKey("\xEF\xBB\xBF[System]\r\nXFWQ=1", "System", "XFWQ"), "1");
+  std::string cr = "[m]\nX=\rU=U";
+  std::string written = iniWriteKey(cr, "m", "X", "v");
+  EXPECT_EQ(iniReadKey(written, "m", "X"), "v");
+  EXPECT_EQ(iniReadKey(written, "m", "U"), iniReadKey(cr, "m", "U"));
+}
+
+// On any text: a key just written reads back as written (blanks at its ends dropped, line breaks
+// removed), and no other key of any section changes.
+TEST(Ini, AKeyJustWrittenReadsBackAndNoOtherKeyChanges) {
+  std::mt19937 gen(11);
+  static constexpr char kAlphabet[] = "[]=\r\n AXUmn;\0\xEF\xBB\xBF";
+  const std::string alphabet(kAlphabet, sizeof kAlphabet - 1);
+  const std::vector<std::pair<std::string, std::string>> probes = {{"m", "X"}, {"m", "U"}, {"m", "A"},
+                                                                   {"n", "X"}, {"n", "U"}, {"M", "x"}};
+  for (int round = 0; round < 20000; ++round) {
+    std::string text;
+    std::size_t size = gen() % 40;
+    for (std::size_t i = 0; i < size; ++i) text += alphabet[gen() % alphabet.size()];
+    auto [section, key] = probes[gen() % probes.size()];
+    std::string value = round % 3 == 0 ? " v\r\nw " : round % 3 == 1 ? "" : "1";
+    std::string written = iniWriteKey(text, section, key, value);
+    ASSERT_EQ(iniReadKey(written, section, key), trimBlanks(round % 3 == 0 ? " vw " : value)) << text;
+    for (auto& [s, k] : probes) {
+      if (asciiLower(s) == asciiLower(section) && asciiLower(k) == asciiLower(key)) continue;
+      ASSERT_EQ(iniReadKey(written, s, k), iniReadKey(text, s, k)) << text << " " << s << "/" << k;
+    }
+  }
+}
+
+TEST(IniFile, AFileThatCannotBeReadIsNeverRewritten) {
+  test::FakeFileSystem fs;
+  fs.addFile("C:\\d\\System.btx", "[System]\r\nXFWQ=2\r\nAQSX=1\r\n");
+  fs.unreadableFiles.insert(test::FakeFileSystem::key("C:\\d\\System.btx"));
+  IniFile ini(fs, "C:\\d\\System.btx");
+  EXPECT_FALSE(ini.write("System", "HYDH", "0"));
+  fs.unreadableFiles.clear();
+  EXPECT_EQ(fs.bytes("C:\\d\\System.btx"), "[System]\r\nXFWQ=2\r\nAQSX=1\r\n");
+  EXPECT_TRUE(IniFile(fs, "C:\\d\\new.ini").write("System", "HYDH", "0"));  // a missing file is created
+  EXPECT_EQ(fs.bytes("C:\\d\\new.ini"), "[System]\r\nHYDH=0\r\n");
+}
+
+TEST(Numbers, OnlyTheLeadingDecimalNumberCounts) {
+  EXPECT_EQ(leadingDecimal("1.7"), 1.7);
+  EXPECT_EQ(leadingDecimal(" 1.60001x"), 1.60001);
+  EXPECT_EQ(leadingDecimal("161207091"), 161207091.0);
+  EXPECT_EQ(leadingDecimal("-2"), -2.0);
+  EXPECT_EQ(leadingDecimal(".5"), 0.5);
+  EXPECT_EQ(leadingDecimal("1."), 1.0);
+  EXPECT_EQ(leadingDecimal("1e3"), 1.0);
+  for (const char* notANumber : {"inf", "nan", "INF", "-inf", "x1", "", ".", "-", "+", " ", "\t.e1"})
+    EXPECT_EQ(leadingDecimal(notANumber), 0.0) << notANumber;
+  EXPECT_EQ(leadingDecimal("0x2"), 0.0);
+  EXPECT_EQ(versionNumber("inf"), 0.0f);
+  EXPECT_EQ(versionNumber("1.7"), 1.7f);
+}
+
+TEST(WebAddress, OnlyHttpAndHttpsWithAHost) {
+  for (const char* good : {"http://www.test/Up.html?V1.6", "HTTPS://a.test/", "http://127.0.0.1:18080/index.html"})
+    EXPECT_TRUE(isWebAddress(good)) << good;
+  for (const char* bad : {"file:///C:/Windows/system32/calc.exe", "\\\\server\\share\\x.exe", "calc.exe", "C:\\x.bat",
+                          "http://", "http:///x", "http:\\\\server\\x", "ftp://a.test/", "javascript:alert(1)",
+                          "http://a.test/\r\nx", "http://a b/", " http://a.test/", ""})
+    EXPECT_FALSE(isWebAddress(bad)) << bad;
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // WinINet reads against a loopback server that misbehaves on purpose, and the browser host.
-#include <winsock2.h>
-#include <windows.h>
 #include <ole2.h>
+#include <windows.h>
+#include <winsock2.h>
 
 #include <gtest/gtest.h>
 
@@ -133,8 +133,8 @@ TEST(WebView, EitherALiveChildWindowOrNothingAtAll) {
   wc.lpszClassName = L"ZkWebViewHost";
   RegisterClassW(&wc);
   // A message-only host: the Windows-side tests run without a display.
-  HWND parent = CreateWindowExW(0, wc.lpszClassName, L"host", 0, 0, 0, 300, 200, HWND_MESSAGE, nullptr, wc.hInstance,
-                                nullptr);
+  HWND parent =
+      CreateWindowExW(0, wc.lpszClassName, L"host", 0, 0, 0, 300, 200, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
   ASSERT_NE(parent, nullptr);
   {
     ui::WebView view;

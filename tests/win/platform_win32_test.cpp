@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -12,7 +13,9 @@
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_runtime.h"
 #include "resources/fixed_texts.h"
+#include "sync/hosts_file.h"
 #include "text/gbk.h"
+#include "text/text.h"
 
 namespace zk {
 namespace {
@@ -87,6 +90,33 @@ TEST_F(Scratch, ReplaceKeepsTheOldFileAsBackupInTheSameStep) {
   std::string missing = root + "\\created";
   EXPECT_TRUE(fs.replaceFile(missing, fresh, ""));  // no target yet: a plain move
   EXPECT_EQ(fs.readFile(missing), "first");
+}
+
+// The DNS client and antivirus hold the hosts file open without letting it be deleted. The write
+// goes in place, keeps the old file as backup, and leaves nothing beside it (under Wine every
+// ReplaceFileW that fails leaves an empty rf*.tmp).
+TEST_F(Scratch, AHeldFileIsRewrittenInPlaceAndNothingIsLeftBesideIt) {
+  std::string target = root + "\\hosts";
+  ASSERT_TRUE(fs.writeFile(target, "old"));
+  HANDLE holder = CreateFileW(widen(target).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(fs.replaceFile(target, root + "\\whatever", ""));
+  EXPECT_TRUE(writeHostsFile(fs, target, "new", {root + "\\Backup", 3, nullptr}));
+  CloseHandle(holder);
+  EXPECT_EQ(fs.readFile(target), "new");
+  EXPECT_EQ(fs.readFile(root + "\\Backup\\hosts.1.bak"), "old");
+  std::vector<std::string> beside;
+  WIN32_FIND_DATAW fd;
+  HANDLE find = FindFirstFileW(widen(root + "\\*").c_str(), &fd);
+  ASSERT_NE(find, INVALID_HANDLE_VALUE);
+  do {
+    std::string name = narrow(fd.cFileName);
+    if (name != "." && name != "..") beside.push_back(name);
+  } while (FindNextFileW(find, &fd));
+  FindClose(find);
+  std::sort(beside.begin(), beside.end());
+  EXPECT_EQ(beside, (std::vector<std::string>{"Backup", "hosts"}));
 }
 
 TEST_F(Scratch, WritesAreRefusedWhereWindowsRefusesThem) {
@@ -172,8 +202,7 @@ TEST(SpecialFolders, EndWithABackslashAndExist) {
     EXPECT_TRUE(fs.folderExists(folder)) << folder;
   }
   std::string sys = f.system();
-  EXPECT_NE(CharUpperA(sys.data()), nullptr);
-  EXPECT_NE(sys.find("\\SYSTEM32\\"), std::string::npos) << sys;
+  EXPECT_NE(asciiLower(sys).find("\\system32\\"), std::string::npos) << sys;
   EXPECT_EQ(f.ownFileName(), "zk_win_tests.exe");
   EXPECT_TRUE(fs.fileExists(f.ownFolder() + "\\" + f.ownFileName()));
 }
@@ -221,6 +250,46 @@ TEST(Win32Runtime, WaitsAndOffloadsInsideTheMessageLoop) {
   EXPECT_EQ(log, (std::vector<std::string>{"waited", "worker thread", "resumed on ui"}));
   EXPECT_GT(ticks, 3);  // the window kept processing messages meanwhile
   EXPECT_FALSE(rt.isRunning(TaskSlot::MainCommand));
+}
+
+// The runtime ends while its workers are busy: the jobs still queued are freed with it, and so is
+// a job posted back and not yet run; a task waiting for work that never ran is not resumed.
+TEST(Win32Runtime, EndingFreesQueuedAndPostedJobsAndLateWorkersReachNothing) {
+  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<int> started{0}, finished{0};
+  auto queued = std::make_shared<int>(1);
+  auto posted = std::make_shared<int>(2);
+  std::weak_ptr<int> queuedSeen = queued, postedSeen = posted;
+  std::vector<std::string> log;
+  {
+    auto rt = std::make_unique<Win32Runtime>();
+    for (int i = 0; i < 4; ++i)  // every worker busy
+      rt->runInBackground([release, &started, &finished] {
+        ++started;
+        WaitForSingleObject(release, 5000);
+        ++finished;
+      });
+    for (int i = 0; i < 200 && started < 4; ++i) Sleep(5);
+    ASSERT_EQ(started, 4);
+    rt->runInBackground([q = std::move(queued)] {});
+    rt->post([p = std::move(posted)] {});
+    auto late = [](Runtime& r, std::vector<std::string>& out, HANDLE ev) -> Task<> {
+      auto slow = r.offload([ev] { return WaitForSingleObject(ev, 5000); });
+      co_await slow;
+      out.push_back("resumed after the end");
+    };
+    rt->start(TaskSlot::MainCommand, late(*rt, log, release));
+  }
+  EXPECT_TRUE(queuedSeen.expired());
+  EXPECT_TRUE(postedSeen.expired());
+  SetEvent(release);
+  for (int i = 0; i < 100 && finished < 4; ++i) Sleep(20);
+  Sleep(100);  // the late worker posts into the closed mailbox
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  EXPECT_EQ(finished, 4);
+  EXPECT_TRUE(log.empty());
+  CloseHandle(release);
 }
 
 }  // namespace

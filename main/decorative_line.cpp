@@ -1,4 +1,4 @@
-#include "personal/decorative_line.h"
+#include "main/decorative_line.h"
 
 #include <algorithm>
 #include <memory>
@@ -13,7 +13,7 @@ std::function<int(int, int)> defaultRandom() {
 }
 }  // namespace
 
-DecorativeLine::DecorativeLine(Runtime& rt, SyncView& view, std::function<int(int, int)> random)
+DecorativeLine::DecorativeLine(Runtime& rt, MainView& view, std::function<int(int, int)> random)
     : view_(view),
       random_(random ? std::move(random) : defaultRandom()),
       sweepTimer_(rt, [this] { sweepTick(); }),

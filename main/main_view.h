@@ -17,7 +17,34 @@ struct Rect {
 };
 
 enum class Server { None = 0, Official = 1, Backup = 2, Custom = 3 };
+// The controls of the title strip that the fetch's reveal shows one after another.
+enum class TitleControl { Navigation, About, Settings, Help, SkinButton };
 enum class FetchPicture { Idle, InProgress, Done, Failed, Error };
+
+// What the main window's clickable controls ask for, whatever the control. Each piece of logic
+// takes the commands that are its own (onCommand returns true); the window's table says which
+// control asks for which.
+enum class MainCommand {
+  Fetch,     // the fetch picture's label
+  Start,     // the captionless start label
+  Official,  // the three server radio buttons
+  Backup,
+  Custom,
+  AdBlocking,  // the two blocking boxes
+  NavigationBlocking,
+  Settings,  // the tool row
+  About,
+  Close,           // the window's own ×, Alt+F4, the taskbar
+  OpenNavigation,  // "导航" and the panel's own closing label
+  CloseNavigation,
+  LocalStatus,  // the two status labels: a refresh
+  CloudStatus,
+  BestDns,  // web links
+  Android,
+  News,
+  News1,
+  News2,
+};
 
 // A look of the main window: skin 0 is the start-up look, 1 to 7 the rotating skins.
 struct Skin {
@@ -28,6 +55,7 @@ struct Skin {
   bool operator==(const Skin&) const = default;
 };
 
+// The view mirrors what the logic holds; nothing is read back from it for a decision.
 class MainView {
  public:
   virtual ~MainView() = default;
@@ -35,13 +63,9 @@ class MainView {
   virtual void setSkin(const Skin& skin) = 0;
   virtual void setFetchPicture(FetchPicture picture) = 0;
 
-  virtual bool radioChecked(Server which) const = 0;
   virtual void setRadioChecked(Server which, bool checked) = 0;
-  virtual bool adBlockingTicked() const = 0;
   virtual void setAdBlockingTicked(bool ticked) = 0;
-  virtual bool navigationBlockingTicked() const = 0;
   virtual void setNavigationBlockingTicked(bool ticked) = 0;
-  virtual std::string retryCounterText() const = 0;
   virtual void setRetryCounterText(const std::string& text) = 0;
 
   // Emoji pointer on every control of the list, or the standard pointers (the seven picture
@@ -54,6 +78,17 @@ class MainView {
   virtual void setCurtainVisible(bool visible) = 0;
   virtual void setAvatarVisible(bool visible) = 0;
   virtual void setNicknameVisible(bool visible) = 0;
+
+  // Navigation panel: the window's width (462 closed, 630 open) and the top-right controls.
+  virtual int windowWidth() const = 0;
+  virtual void setWindowWidth(int width) = 0;
+  virtual void layoutTopRight() = 0;
+  virtual void showTitleControl(TitleControl which) = 0;
+
+  // The decorative line under the title strip.
+  virtual void setLineGeometry(const Rect& r) = 0;
+  virtual void setLineColour(Rgb colour) = 0;
+  virtual void setLineVisible(bool visible) = 0;
 
   virtual void setShown(bool shown) = 0;
   virtual void openSettingsWindow(bool modal) = 0;

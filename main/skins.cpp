@@ -1,4 +1,4 @@
-#include "app/skins.h"
+#include "main/skins.h"
 
 namespace zk {
 

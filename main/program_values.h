@@ -10,6 +10,7 @@ struct ProgramValues {
   std::string systemHostsPath;     // the system hosts file
   std::string hostsRegistryValue;  // DataBasePath as read or repaired
   std::string windowsFolder;
+  std::string systemFolder;  // "C:\Windows\system32\", with its backslash
   std::string programVersion = "1.6";
   std::string releaseDate;
   bool updatePromptShown = false;
@@ -19,6 +20,11 @@ struct ProgramValues {
   std::string customisationMode;  // "自己" when the settings window opens for one's own pack
 
   std::string dataFile(const std::string& name) const { return dataFolder + "\\" + name; }
+  // A command line that starts a system tool by its full path, never by a search for its name:
+  // the program runs elevated from a folder the user can write to.
+  std::string systemCommand(const std::string& tool, const std::string& arguments) const {
+    return "\"" + systemFolder + tool + ".exe\" " + arguments;
+  }
 };
 
 }  // namespace zk

@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
+#include "main/program_values.h"
 #include "platform/files.h"
 #include "platform/runtime.h"
 #include "platform/system.h"
-#include "settings/program_values.h"
 
 namespace zk {
 

@@ -1,8 +1,8 @@
 // The main window's looks and the 10-second skin rotation.
 #pragma once
 
+#include "main/main_view.h"
 #include "platform/runtime.h"
-#include "settings/main_view.h"
 
 namespace zk {
 

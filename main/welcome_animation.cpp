@@ -1,4 +1,4 @@
-#include "settings/welcome_animation.h"
+#include "main/welcome_animation.h"
 
 namespace zk {
 

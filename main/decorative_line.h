@@ -4,8 +4,8 @@
 
 #include <functional>
 
+#include "main/main_view.h"
 #include "platform/runtime.h"
-#include "sync/sync_view.h"
 
 namespace zk {
 
@@ -15,7 +15,7 @@ class DecorativeLine {
   static constexpr int kHeight = 2;
 
   // random(lo, hi): a whole number from lo to hi inclusive.
-  DecorativeLine(Runtime& rt, SyncView& view, std::function<int(int, int)> random = {});
+  DecorativeLine(Runtime& rt, MainView& view, std::function<int(int, int)> random = {});
 
   // Left 0, top 39, width 0, height 2.
   void place();
@@ -33,7 +33,7 @@ class DecorativeLine {
   void sweepTick();
   void restart();
 
-  SyncView& view_;
+  MainView& view_;
   std::function<int(int, int)> random_;
   Timer sweepTimer_, stepTimer_;
   Rect geometry_{0, kTop, 0, kHeight};

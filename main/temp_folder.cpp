@@ -1,4 +1,4 @@
-#include "app/temp_folder.h"
+#include "main/temp_folder.h"
 
 #include "resources/fixed_texts.h"
 #include "text/gbk.h"

@@ -1,4 +1,4 @@
-#include "app/about.h"
+#include "main/about.h"
 
 namespace zk {
 
@@ -11,6 +11,10 @@ void AboutLogic::onCreated() {
 void AboutLogic::onCloseClicked() {
   main_.setShown(true);
   view_.close();
+}
+
+void AboutLogic::onHomeClicked() {
+  if (openHomePage_) openHomePage_();
 }
 
 }  // namespace zk

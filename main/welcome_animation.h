@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
+#include "main/main_view.h"
 #include "platform/runtime.h"
-#include "settings/main_view.h"
 
 namespace zk {
 

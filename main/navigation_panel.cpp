@@ -1,8 +1,8 @@
-#include "personal/navigation_panel.h"
+#include "main/navigation_panel.h"
 
 namespace zk {
 
-NavigationPanel::NavigationPanel(Runtime& rt, SyncView& view) : rt_(rt), view_(view), timer_(rt, [this] { tick(); }) {}
+NavigationPanel::NavigationPanel(Runtime& rt, MainView& view) : rt_(rt), view_(view), timer_(rt, [this] { tick(); }) {}
 
 Task<> NavigationPanel::open() {
   if (view_.windowWidth() > kClosed) {
@@ -25,6 +25,12 @@ void NavigationPanel::tick() {
   if (!end) return;
   timer_.setPeriod(0);
   view_.layoutTopRight();
+}
+
+bool NavigationPanel::onCommand(MainCommand command) {
+  if (command == MainCommand::OpenNavigation) rt_.start(TaskSlot::NavigationSlide, open());
+  if (command == MainCommand::CloseNavigation) close();
+  return command == MainCommand::OpenNavigation || command == MainCommand::CloseNavigation;
 }
 
 }  // namespace zk

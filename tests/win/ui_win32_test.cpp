@@ -1,0 +1,76 @@
+// The shared window code and the main window's log, run under Wine (or Windows).
+#include <windows.h>
+
+#include <richedit.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "ui/form.h"
+#include "ui/main_window.h"
+
+namespace zk {
+namespace {
+
+class TestWindow : public ui::Form {
+ public:
+  static constexpr int kCloseLabel = 100;
+  static constexpr int kCloseCommand = 7;
+  HWND open() {
+    HWND h = create(L"ZelkoraTestForm", "测试窗口", 200, 100, WS_POPUP | WS_SYSMENU, 0,
+                    {{kCloseLabel, ui::Kind::ClickLabel, "×", 170, 4, 24, 24}});
+    bindCommands({{kCloseLabel, kCloseCommand}}, kCloseCommand);
+    return h;
+  }
+
+ protected:
+  void paintBackground(HDC, int, int) override {}
+};
+
+// Every way a window can end asks its logic to close it: its own × label, Alt+F4 (the system
+// menu's close), the taskbar's "关闭窗口" and WM_CLOSE from outside all run the same command,
+// and the window stays until the logic ends it.
+TEST(Form, EveryWayOfClosingRunsTheWindowsCloseCommand) {
+  TestWindow w;
+  ASSERT_TRUE(w.open());
+  std::vector<int> commands;
+  w.onCommand = [&](int c) { commands.push_back(c); };
+  SendMessageW(w.hwnd(), WM_COMMAND, MAKEWPARAM(TestWindow::kCloseLabel, STN_CLICKED),
+               reinterpret_cast<LPARAM>(w.ctl(TestWindow::kCloseLabel)));
+  SendMessageW(w.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  SendMessageW(w.hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(commands, (std::vector<int>{7, 7, 7}));
+  ASSERT_TRUE(IsWindow(w.hwnd()));
+  bool gone = false;
+  w.onDestroyed = [&] { gone = true; };
+  w.destroyLater();
+  MSG msg;
+  while (!gone && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  EXPECT_TRUE(gone);
+}
+
+COLORREF logColour(ui::MainWindow& w) {
+  HWND log = w.ctl(ui::IDE_LOG);
+  SendMessageW(log, EM_SETSEL, 0, -1);
+  CHARFORMAT2W cf{};
+  cf.cbSize = sizeof cf;
+  SendMessageW(log, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+  return (cf.dwEffects & CFE_AUTOCOLOR) ? GetSysColor(COLOR_WINDOWTEXT) : cf.crTextColor;
+}
+
+// Each new line replaces the log's whole text, which resets a rich edit's character format.
+TEST(MainWindow, TheLogKeepsItsColourLineAfterLine) {
+  ui::MainWindow w;
+  ASSERT_TRUE(w.open());
+  w.setLog("09:05:07：欢迎您使用Zelkora新标版！\r\n");
+  EXPECT_EQ(logColour(w), RGB(128, 128, 255));
+  w.setLog("09:05:08：谷歌、推特、脸书上不去？\r\n09:05:07：欢迎您使用Zelkora新标版！\r\n");
+  EXPECT_EQ(logColour(w), RGB(128, 128, 255));
+  DestroyWindow(w.hwnd());
+  MSG quit;  // the main window ends the message loop as it goes; the next test has its own
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+}  // namespace
+}  // namespace zk
