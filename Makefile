@@ -2,12 +2,14 @@
 SHELL := /bin/bash
 JOBS ?= 2
 
-.PHONY: run test bootstrap native win64 unit wintest e2e bench format clean
+FUZZ_SECONDS ?= 600
+
+.PHONY: run test bootstrap native win64 sanitize unit wintest e2e fuzz mutate bench format clean
 
 run: bootstrap native win64
 	@scripts/run.sh
 
-test: bootstrap native win64
+test: bootstrap native win64 sanitize
 	@scripts/test.sh
 
 bootstrap:
@@ -24,11 +26,24 @@ win64:
 unit: native
 	@ctest --test-dir build/native --output-on-failure
 
+# clang with ASan + UBSan: the unit tests once more, and the fuzz targets.
+sanitize:
+	@cmake --preset sanitize >/dev/null
+	@cmake --build build/sanitize -j$(JOBS) --target zk_unit_tests $(notdir $(basename $(wildcard fuzz/*_fuzz.cpp)))
+
 wintest: win64
 	@ctest --test-dir build/win64 --output-on-failure
 
 e2e: native win64
 	@tests/e2e/run.sh
+
+# Every fuzz target for FUZZ_SECONDS (default 600) each.
+fuzz: bootstrap sanitize
+	@scripts/fuzz.sh $(FUZZ_SECONDS)
+
+# One-line changes to the program that the unit tests must catch; prints the survivors.
+mutate: bootstrap native
+	@scripts/mutate.sh
 
 bench: bootstrap native win64
 	@bench/hosts.sh
@@ -38,4 +53,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build/native build/win64 build/e2e-shots build/e2e-work
+	rm -rf build/native build/win64 build/sanitize build/fuzz build/e2e-shots build/e2e-work

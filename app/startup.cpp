@@ -82,8 +82,7 @@ Task<> Startup::run() {
   co_await settings_.loadAndApply();
   // 11.
   welcome_.layoutCurtain();
-  // 12.
-  values_.retryCount = 0;
+  // 12. The retry count starts at 0 with its owner, the retry counter.
   // 13.
   const std::string ownPersonal = s_.folders.ownFolder() + "\\Personal.ini";
   if (auto bytes = s_.fs.readFile(ownPersonal)) s_.fs.writeFile(values_.dataFile("Personal.ini"), *bytes);

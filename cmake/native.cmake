@@ -19,6 +19,18 @@ endif()
 add_executable(zk_fetch_memory bench/fetch_memory.cpp tests/support/fakes.cpp)
 target_link_libraries(zk_fetch_memory PRIVATE zk_core)
 
+# Fuzz targets (libFuzzer), in the sanitizer build only.
+if(ZK_SANITIZE)
+  file(GLOB ZK_FUZZ_TARGETS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/*_fuzz.cpp)
+  foreach(source ${ZK_FUZZ_TARGETS})
+    get_filename_component(name ${source} NAME_WE)
+    add_executable(${name} ${source} ${CMAKE_SOURCE_DIR}/tests/support/fakes.cpp)
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_libraries(${name} PRIVATE zk_core)
+  endforeach()
+endif()
+
 # The cloud side: publish a site, serve it.
 add_executable(zelkora-cloud cloud/main.cpp cloud/site.cpp)
 target_link_libraries(zelkora-cloud PRIVATE zk_core cpp-httplib pthread)

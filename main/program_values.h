@@ -14,7 +14,6 @@ struct ProgramValues {
   std::string programVersion = "1.6";
   std::string releaseDate;
   bool updatePromptShown = false;
-  int retryCount = 0;
   std::string srdzValue;          // Personal.ini SRDZ as read at start
   std::string currentNickname;    // set by the customisation
   std::string customisationMode;  // "自己" when the settings window opens for one's own pack

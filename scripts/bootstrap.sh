@@ -9,7 +9,7 @@ SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
 
 PACKAGES=(
-  cmake make g++ clang-format dpkg-dev
+  cmake make g++ clang clang-format libclang-rt-14-dev dpkg-dev
   mingw-w64 libz-mingw-w64-dev
   wine wine64 xvfb xauth x11-utils
   libboost1.81-dev

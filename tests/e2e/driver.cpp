@@ -13,7 +13,8 @@
 //   visible|TITLE|CONTROL|0 or 1
 //   answer|TITLE|ok, yes or no|TEXT  wait for a message box, check its text starts with TEXT, answer
 //   shot|TITLE|FILE.png              save a screenshot of the window
-//   close|TITLE                      ask the window to close
+//   close|TITLE                      ask the window to close (WM_CLOSE, as the taskbar does)
+//   altf4|TITLE                      the system menu's close, as Alt+F4 does
 //   launch|COMMAND LINE|TITLE        start a program; print the ms until its window is visible
 //   hover|TITLE|CONTROL              move the mouse pointer to the middle of a control
 //   screen|FILE.png                  save a screenshot of the whole screen
@@ -166,6 +167,10 @@ std::wstring step(const std::vector<std::wstring>& f) {
   if (cmd == L"close") {
     HWND h = topWindow(arg(1));
     return h && PostMessageW(h, WM_CLOSE, 0, 0) ? L"" : L"no such window";
+  }
+  if (cmd == L"altf4") {
+    HWND h = topWindow(arg(1));
+    return h && PostMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0) ? L"" : L"no such window";
   }
   if (cmd == L"answer") {
     HWND box = nullptr;

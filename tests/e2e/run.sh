@@ -69,6 +69,14 @@ check "read-me in Tem, GBK, no line break" cmp -s "$DATA/Tem/请勿随意删除�
 check "Tem rebuilt without the user's file" test ! -e "$DATA/Tem/left-over.txt"
 check "System.btx seeded, then the two boxes and the backup server written" bytes_are "$DATA/System.btx" \
   '[System]\r\nXFWQ=2\r\nHYDH=1\r\nZFJH=0\r\nZURL=\r\nQBMJ=0\r\nZDDH=1\r\nAQSX=1\r\nADFW=1\r\nDHFW=1\r\n'
+# What the scenarios write to the desktop stays in the prefix, and Wine writes no menus anywhere.
+check "the desktop is a folder of the prefix, not a link out of it" bash -c "test -d '$DESKTOP' && test ! -L '$DESKTOP'"
+check "Wine's menu builder is switched off" \
+  bash -c "wine reg query 'HKCU\\Software\\Wine\\DllOverrides' /v winemenubuilder.exe | tr -d '\r' | grep -q 'winemenubuilder.exe *REG_SZ *$'"
+finish_scenario
+
+# Every way a tool window can end shows the main window again.
+run_scenario close_paths
 finish_scenario
 
 # 2. Settings save: refusals, then a good address stored as typed.
@@ -145,6 +153,15 @@ check "Server.txt removed" test ! -e "$DATA/Server.txt"
 # Debian's Wine has no HTML engine: the news view must not even ask for it (no download dialog).
 check "no HTML engine asked for where Wine has none" bash -c "! grep -qi gecko '$WORK/fetch_ok.stderr'"
 finish_scenario
+
+# A second fetch over the file the first one protected (no attribute reset between them), with
+# both blocking lists: main text, CR LF, ad list, CR LF, navigation list, as served.
+cp "$HOSTS" "$WORK/hosts-first"
+settings_for 18181 $'ADFW=1\r\nDHFW=1\r\n'
+run_scenario fetch_lists
+check "main text, ad list and navigation list joined by CR LF" bash -c "python3 -c \"import sys; a=open(sys.argv[1],'rb').read(); m,d,n=(open(f,'rb').read() for f in sys.argv[2:]); sys.exit(0 if m+b'\\r\\n'+d+b'\\r\\n'+n+b'\\r\\n# ' in a else 1)\" '$HOSTS' '$WORK/site/z/hosts/main.txt' '$WORK/site/z/hosts/ad.txt' '$WORK/site/z/hosts/navigation.txt'"
+check "the first fetch's file kept as backup" cmp -s "$WORK/hosts-first" "$DATA/Backup/hosts.1.bak"
+finish_scenario
 kill $cloud; wait $cloud 2>/dev/null
 
 fault_server() {  # fault_server FAULTS SERVER1 SERVER2: a misbehaving cloud on port 18182
@@ -181,8 +198,9 @@ finish_scenario
 kill $faults; wait $faults 2>/dev/null; cp "$WORK/faults.log" "$fault_log"
 
 fault_server hang,ok "$fault" "$good"
-settings_for 18182 $'ZFJH=1\r\nZURL=http://127.0.0.1:1/refused.txt\r\n'
-sed -i 's/XFWQ=1/XFWQ=3/' "$DATA/System.btx"
+settings_for 18182
+# Each key once: the first of a name is the one that counts, as on Windows.
+sed -i 's/XFWQ=1/XFWQ=3/; s/ZFJH=0/ZFJH=1/; s|ZURL=\r|ZURL=http://127.0.0.1:1/refused.txt\r|' "$DATA/System.btx"
 run_scenario fetch_falls_back
 check "the official server's text after a hang and a retry" grep -qa 'fault-server-ok' "$HOSTS"
 finish_scenario

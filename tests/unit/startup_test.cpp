@@ -161,7 +161,7 @@ TEST(Startup, CustomisationStaysOffUnlessSrdzIsExactlyOne) {
 
 TEST(Startup, BadSettingsFilesNeverStopStartUp) {
   std::string binary;
-  for (int i = 0; i < 300000; ++i) binary += static_cast<char>((i * 7919) & 0xFF);
+  for (unsigned i = 0; i < 300000; ++i) binary += static_cast<char>((i * 7919u) & 0xFFu);
   for (std::string content : {binary, std::string("[System]\r\nXFWQ=2\0HYDH=1", 24), std::string("[Sys"),
                               std::string("[System]\r\nXFWQ=\xFF\xFE\x81\r\n")}) {
     Program p;
