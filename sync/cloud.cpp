@@ -29,6 +29,13 @@ Task<HttpResponse> Cloud::fetch(std::string url) {
   co_return response;
 }
 
+Task<std::string> Cloud::fetchHostsText(std::string url) {
+  Http* http = &http_;
+  auto request = rt_.offload([http, url] { return hostsText(http->get(url)); });
+  std::string text = co_await request;
+  co_return text;
+}
+
 Task<std::string> Cloud::read(std::string url) {
   HttpResponse response = co_await fetch(std::move(url));
   co_return cloudText(response);

@@ -50,6 +50,9 @@ class Cloud {
   // One GET through a worker, with the download rules for small cloud files.
   Task<std::string> read(std::string url);
   Task<HttpResponse> fetch(std::string url);
+  // A hosts text through a worker: downloaded and checked there (the checks read the whole body,
+  // tens of megabytes), empty when it is no usable hosts text.
+  Task<std::string> fetchHostsText(std::string url);
 
   CloudValues values;
   Indicator indicator() const { return indicator_; }

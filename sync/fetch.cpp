@@ -1,7 +1,6 @@
 #include "sync/fetch.h"
 
 #include "platform/ini_file.h"
-#include "sync/downloads.h"
 #include "text/datetime.h"
 #include "text/text.h"
 
@@ -279,8 +278,7 @@ Task<bool> FetchPipeline::fetchCustom() {
 Task<bool> FetchPipeline::download(DownloadStage s) {
   if (s.firstWaitMs > 0) co_await rt_.pumpWait(s.firstWaitMs);
   co_await narrate(s.opening);
-  HttpResponse response = co_await cloud_.fetch(s.address);
-  std::string text = hostsText(std::move(response));
+  std::string text = co_await cloud_.fetchHostsText(s.address);
   co_await rt_.pumpWait(1000);
   if (!text.empty()) {
     switch (s.text) {
