@@ -17,7 +17,6 @@ class RetryCounter {
   // The running count of automatic retries.
   int count() const { return count_; }
   void countUp() { ++count_; }
-  void resetCount() { count_ = 0; }
 
  private:
   MainView& view_;

@@ -39,7 +39,6 @@ class Cloud {
   void setMakerSite(std::string url) { makerSite_ = std::move(url); }
   // The web links of the main window.
   bool onCommand(MainCommand command);
-  const std::string& indexUrl() const { return indexUrl_; }
   // Run when the indicator has shown its result.
   std::function<void()> startStatusReader;
 

@@ -28,7 +28,6 @@ class ProgressLog {
   ProgressLog(SyncView& view, Clock& clock) : view_(view), clock_(clock) {}
   void add(const std::string& message);
   void clear();
-  const std::string& text() const { return text_; }
 
  private:
   SyncView& view_;
@@ -75,9 +74,6 @@ class FetchPipeline {
   // Started by the fetch timer when the data is ready; the texts move to the writer.
   std::function<void(Fetched)> startWriter;
 
-  const Fetched& fetched() const { return fetched_; }
-  int ticks() const { return ticks_; }
-  FetchPicture picture() const { return picture_; }
   // The fetch picture's state, shown by the main window.
   void setPicture(FetchPicture picture);
   // Stops the timers and the sync stage (the writer's first step).

@@ -244,13 +244,10 @@ void MainWindow::setFetchPicture(FetchPicture picture) {
   invalidate(IDT_FETCH);
 }
 
+// The logic sets all three buttons; each call sets one.
 void MainWindow::setRadioChecked(Server which, bool on) {
   if (which == Server::None) return;
-  int id = which == Server::Official ? IDR_OFFICIAL : which == Server::Backup ? IDR_BACKUP : IDR_CUSTOM;
-  if (on)
-    for (int other : {IDR_OFFICIAL, IDR_BACKUP, IDR_CUSTOM}) setChecked(other, other == id);
-  else
-    setChecked(id, false);
+  setChecked(which == Server::Official ? IDR_OFFICIAL : which == Server::Backup ? IDR_BACKUP : IDR_CUSTOM, on);
 }
 
 void MainWindow::setControlsEnabled(bool enabled) {

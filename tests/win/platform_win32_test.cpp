@@ -254,7 +254,7 @@ TEST(Win32Runtime, WaitsAndOffloadsInsideTheMessageLoop) {
 
 // The runtime ends while its workers are busy: the jobs still queued are freed with it, and so is
 // a job posted back and not yet run; a task waiting for work that never ran is not resumed.
-TEST(Win32Runtime, EndingFreesQueuedAndPostedJobsAndLateWorkersReachNothing) {
+TEST(Win32Runtime, EndingFreesQueuedAndPostedJobsAndResumesNothing) {
   HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   std::atomic<int> started{0}, finished{0};
   auto queued = std::make_shared<int>(1);
