@@ -68,6 +68,9 @@ class PosixFileSystem : public FileSystem {
     std::error_code e;
     return std::filesystem::remove_all(p(path), e) > 0;
   }
+  std::optional<std::uint32_t> fileAttributes(const std::string& path) override {
+    return fileExists(path) ? std::optional<std::uint32_t>(0) : std::nullopt;
+  }
   bool setAttributes(const std::string&, std::uint32_t) override { return true; }
   bool moveFile(const std::string& from, const std::string& to) override {
     return std::rename(p(from).c_str(), p(to).c_str()) == 0;

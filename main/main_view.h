@@ -44,6 +44,15 @@ enum class MainCommand {
   News,
   News1,
   News2,
+  Editor,  // the row of hosts-file buttons
+  AddEntry,
+  OpenHostsFile,
+  OpenHostsFolder,
+  ClearHostsFile,
+  SaveHostsCopy,
+  ImportHostsFile,
+  RestoreHostsFile,
+  CopyHostsFile,
 };
 
 // A look of the main window: skin 0 is the start-up look, 1 to 7 the rotating skins.

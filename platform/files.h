@@ -25,7 +25,8 @@ class FileSystem {
   virtual bool createFolder(const std::string& path) = 0;
   // Deletes the folder and everything in it; links inside are removed, never followed.
   virtual bool deleteFolderTree(const std::string& path) = 0;
-  // Windows attribute bits (32 archive, 2 hidden, 4 system, 1 read-only).
+  // Windows attribute bits (32 archive, 2 hidden, 4 system, 1 read-only); nothing when absent.
+  virtual std::optional<std::uint32_t> fileAttributes(const std::string& path) = 0;
   virtual bool setAttributes(const std::string& path, std::uint32_t attributes) = 0;
   // As writeFile, and on disk (flushed) before it returns.
   virtual bool writeFileDurably(const std::string& path, std::string_view bytes) { return writeFile(path, bytes); }

@@ -33,6 +33,14 @@ enum class TaskSlot {
   StatusRefresh,
   NavigationSlide,
   Reveal,
+  EditorLoad,
+  EditorCompare,
+  EditorCommand,
+  EditorClose,
+  QuickSearch,
+  SearchFind,
+  HostsCommand,
+  AddEntry,
 };
 
 class Runtime;

@@ -35,6 +35,8 @@ class Processes {
   // Starts a command line with a hidden window; waits at most 1,000 ms for it to be ready for
   // input, never for its end. True when the process was created.
   virtual bool runHidden(const std::string& commandLine) = 0;
+  // The same with a normal window, for a program the user works in.
+  virtual bool runNormal(const std::string& commandLine) = 0;
 };
 
 class Shell {
@@ -43,6 +45,29 @@ class Shell {
   // Shell verbs "open" and "explore" on a file, folder or URL. True when it was handed over.
   virtual bool open(const std::string& target) = 0;
   virtual bool explore(const std::string& folder) = 0;
+};
+
+// The clipboard's text (Unicode text format), as UTF-8.
+class Clipboard {
+ public:
+  virtual ~Clipboard() = default;
+  // Nothing when the clipboard holds no text (empty, a picture, or it cannot be opened).
+  virtual std::optional<std::string> text() = 0;
+  virtual bool setText(const std::string& utf8) = 0;
+};
+
+// The common open and save dialogs, without a file-type filter.
+struct FileDialogRequest {
+  bool save = false;  // else open
+  std::string title;
+  std::string folder;  // where it opens
+  std::string name;    // the file name field
+};
+class FileDialogs {
+ public:
+  virtual ~FileDialogs() = default;
+  // The chosen path; nothing when cancelled.
+  virtual std::optional<std::string> show(const FileDialogRequest& request) = 0;
 };
 
 class Clock {

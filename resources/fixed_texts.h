@@ -15,6 +15,8 @@ extern const char* const kTempReadMe;
 extern const char* const kDnscacheBat;  // 69 bytes
 extern const char* const kUrlRules;     // the custom address rules
 extern const char* const kReleaseDate;
+// The sample hosts file that Windows ships: 824 bytes, 21 lines, CR LF after each.
+extern const char* const kWindowsDefaultHosts;
 
 // The registry script as written: UTF-16LE with byte-order mark.
 std::string registryScriptFileBytes();

@@ -42,13 +42,11 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; then
   fi
 fi
 
-# minizip for Windows, built from Debian's zlib source package (contrib/minizip).
-MZ="$DEPS/minizip-win64"
-if [ ! -f "$MZ/lib/libminizip.a" ]; then
-  work="$DEPS/zlib-src"
+# A Debian source package unpacked into $2, from the same archive and suite as the machine's own
+# sources for "main", through a private list (the machine's lists stay as they are).
+fetch_source() {
+  local pkg="$1" dest="$2" work="$DEPS/$1-fetch" uri="" suite=""
   rm -rf "$work" && mkdir -p "$work/lists/partial"
-  # Same archive and suite as the machine's own sources for "main", in a private list.
-  uri="" suite=""
   if [ -f /etc/apt/sources.list.d/debian.sources ]; then
     uri=$(awk '/^URIs:/{print $2; exit}' /etc/apt/sources.list.d/debian.sources)
     suite=$(awk '/^Suites:/{print $2; exit}' /etc/apt/sources.list.d/debian.sources)
@@ -57,18 +55,40 @@ if [ ! -f "$MZ/lib/libminizip.a" ]; then
     read -r uri suite < <(awk '$1=="deb" && / main/{print $2, $3; exit}' /etc/apt/sources.list)
   fi
   echo "deb-src $uri $suite main" > "$work/sources.list"
-  APTOPT=(-o "Dir::Etc::SourceList=$work/sources.list" -o Dir::Etc::SourceParts=/nonexistent
-          -o "Dir::State::Lists=$work/lists")
+  local APTOPT=(-o "Dir::Etc::SourceList=$work/sources.list" -o Dir::Etc::SourceParts=/nonexistent
+                -o "Dir::State::Lists=$work/lists")
   $SUDO apt-get "${APTOPT[@]}" update -qq
-  (cd "$work" && apt-get "${APTOPT[@]}" source --download-only zlib >/dev/null 2>&1 &&
+  (cd "$work" && apt-get "${APTOPT[@]}" source --download-only "$pkg" >/dev/null 2>&1 &&
      dpkg-source -x ./*.dsc src >/dev/null 2>&1)
-  src="$work/src/contrib/minizip"
+  rm -rf "$dest" && mv "$work/src" "$dest" && rm -rf "$work"
+}
+
+# minizip for Windows, built from Debian's zlib source package (contrib/minizip).
+MZ="$DEPS/minizip-win64"
+if [ ! -f "$MZ/lib/libminizip.a" ]; then
+  work="$DEPS/zlib-src"
+  fetch_source zlib "$work"
+  src="$work/contrib/minizip"
   mkdir -p "$MZ/lib" "$MZ/include/minizip" "$work/obj"
   for f in zip unzip ioapi iowin32; do
     x86_64-w64-mingw32-gcc-posix -O2 -w -DNOCRYPT= -I"$src" -c "$src/$f.c" -o "$work/obj/$f.o"
   done
   x86_64-w64-mingw32-ar rcs "$MZ/lib/libminizip.a" "$work/obj/"*.o
   cp "$src"/{zip,unzip,ioapi,iowin32}.h "$MZ/include/minizip/"
+  rm -rf "$work"
+fi
+
+# The editing component for Windows, built as a static library from Debian's scite source
+# package (its scintilla/ folder, with its own win32 makefile).
+SC="$DEPS/scintilla-win64"
+if [ ! -f "$SC/lib/libscintilla.a" ]; then
+  work="$DEPS/scite-src"
+  fetch_source scite "$work"
+  make -s -C "$work/scintilla/win32" -j"$(nproc)" CXX=x86_64-w64-mingw32-g++-posix AR=x86_64-w64-mingw32-ar \
+    RANLIB=x86_64-w64-mingw32-ranlib WINDRES=x86_64-w64-mingw32-windres ../bin/libscintilla.a >/dev/null
+  mkdir -p "$SC/lib" "$SC/include"
+  cp "$work/scintilla/bin/libscintilla.a" "$SC/lib/"
+  cp "$work/scintilla/include/"*.h "$SC/include/"
   rm -rf "$work"
 fi
 

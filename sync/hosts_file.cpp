@@ -122,6 +122,9 @@ void copyBackup(FileSystem& fs, const std::string& target, const HostsWriteOptio
 }  // namespace
 
 bool writeHostsFile(FileSystem& fs, const std::string& target, std::string_view bytes, const HostsWriteOptions& o) {
+  if (o.refuseProtected) {
+    if (auto attr = fs.fileAttributes(target); attr && (*attr & kProtectedAttributes)) return false;
+  }
   bool backupWanted = rotateBackups(fs, target, o);
   const std::string temp = target + ".zelkora-new";
   bool placed = false;

@@ -2,6 +2,7 @@
 // and the write that never leaves the file half-written.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -30,10 +31,16 @@ std::optional<std::string> hostsStamp(std::string_view file);
 // carry it near the top). Also nothing when the file cannot be read.
 std::optional<std::string> hostsStampOfFile(FileSystem& fs, const std::string& path);
 
+// Read-only, hidden, system.
+constexpr std::uint32_t kProtectedAttributes = 1 | 2 | 4;
+
 struct HostsWriteOptions {
   std::string backupFolder;  // where the previous files are kept; empty: no backup
   int keepBackups = 3;
   std::function<void(int ms)> sleep;  // between attempts; the write runs on a worker
+  // A read-only, hidden or system target is refused, as a plain truncating write refuses it: the
+  // commands that do not unlock the file first fail on a protected one.
+  bool refuseProtected = false;
 };
 
 // Keeps the previous file as backup 1 (older ones move up, the oldest goes), writes a flushed

@@ -165,6 +165,12 @@ bool Win32FileSystem::deleteFolderTree(const std::string& path) {
   return target && folderExists(*target) && removeTree(widen(*target));
 }
 
+std::optional<std::uint32_t> Win32FileSystem::fileAttributes(const std::string& path) {
+  DWORD attr = GetFileAttributesW(widen(path).c_str());
+  if (attr == INVALID_FILE_ATTRIBUTES || (attr & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
+  return attr;
+}
+
 bool Win32FileSystem::setAttributes(const std::string& path, std::uint32_t attributes) {
   return SetFileAttributesW(widen(path).c_str(), attributes) != 0;
 }

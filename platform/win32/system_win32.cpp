@@ -1,7 +1,11 @@
 #include <windows.h>
 
+#include <commdlg.h>
 #include <shellapi.h>
 #include <shlobj.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
@@ -85,13 +89,22 @@ std::string Win32Folders::ownFileName() {
 }
 
 bool Win32Processes::runHidden(const std::string& commandLine) {
+  return run(commandLine, true);
+}
+
+bool Win32Processes::runNormal(const std::string& commandLine) {
+  return run(commandLine, false);
+}
+
+bool Win32Processes::run(const std::string& commandLine, bool hidden) {
   std::wstring cmd = widen(commandLine);
   STARTUPINFOW si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESHOWWINDOW;
-  si.wShowWindow = SW_HIDE;
+  si.wShowWindow = hidden ? SW_HIDE : SW_SHOWNORMAL;
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
+  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, hidden ? CREATE_NO_WINDOW : 0, nullptr, nullptr,
+                      &si, &pi))
     return false;
   WaitForInputIdle(pi.hProcess, 1000);
   CloseHandle(pi.hThread);
@@ -122,6 +135,64 @@ int Win32Random::between(int low, int high) {
 Answer Win32Prompter::show(const std::string& text, const std::string& title, unsigned flags) {
   int r = MessageBoxW(nullptr, widen(text).c_str(), widen(title).c_str(), flags | MB_TASKMODAL);
   return r == IDYES ? Answer::Yes : r == IDNO ? Answer::No : Answer::Ok;
+}
+
+std::optional<std::string> Win32Clipboard::text() {
+  // Another program may hold the clipboard for a moment.
+  bool opened = false;
+  for (int i = 0; i < 10 && !(opened = OpenClipboard(nullptr)); ++i) Sleep(10);
+  if (!opened) return std::nullopt;
+  std::optional<std::string> out;
+  if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+    if (auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
+      std::size_t limit = GlobalSize(h) / sizeof(wchar_t);
+      std::size_t n = 0;
+      while (n < limit && p[n]) ++n;
+      out = narrow(std::wstring_view(p, n));
+      GlobalUnlock(h);
+    }
+  }
+  CloseClipboard();
+  return out;
+}
+
+bool Win32Clipboard::setText(const std::string& utf8) {
+  std::wstring w = widen(utf8);
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (w.size() + 1) * sizeof(wchar_t));
+  if (!mem) return false;
+  if (auto* p = static_cast<wchar_t*>(GlobalLock(mem))) {
+    std::copy(w.c_str(), w.c_str() + w.size() + 1, p);
+    GlobalUnlock(mem);
+  }
+  bool opened = false;
+  for (int i = 0; i < 10 && !(opened = OpenClipboard(nullptr)); ++i) Sleep(10);
+  if (!opened) {
+    GlobalFree(mem);
+    return false;
+  }
+  bool ok = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, mem);
+  if (!ok) GlobalFree(mem);  // the clipboard owns it only once it is set
+  CloseClipboard();
+  return ok;
+}
+
+std::optional<std::string> Win32FileDialogs::show(const FileDialogRequest& r) {
+  std::wstring title = widen(r.title), folder = widen(r.folder);
+  std::vector<wchar_t> file(32768, L'\0');
+  std::wstring name = widen(r.name);
+  std::copy_n(name.c_str(), std::min(name.size(), file.size() - 1), file.data());
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = GetActiveWindow();
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
+  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+              (r.save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
+  BOOL ok = r.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+  if (!ok) return std::nullopt;
+  return narrow(file.data());
 }
 
 }  // namespace zk::win

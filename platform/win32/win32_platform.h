@@ -19,6 +19,7 @@ class Win32FileSystem : public FileSystem {
   bool deleteFile(const std::string& path) override;
   bool createFolder(const std::string& path) override;
   bool deleteFolderTree(const std::string& path) override;
+  std::optional<std::uint32_t> fileAttributes(const std::string& path) override;
   bool setAttributes(const std::string& path, std::uint32_t attributes) override;
   bool writeFileDurably(const std::string& path, std::string_view bytes) override;
   bool readChunks(const std::string& path, const std::function<bool(std::string_view)>& onChunk) override;
@@ -47,6 +48,22 @@ class Win32Folders : public SpecialFolders {
 class Win32Processes : public Processes {
  public:
   bool runHidden(const std::string& commandLine) override;
+  bool runNormal(const std::string& commandLine) override;
+
+ private:
+  bool run(const std::string& commandLine, bool hidden);
+};
+
+class Win32Clipboard : public Clipboard {
+ public:
+  std::optional<std::string> text() override;
+  bool setText(const std::string& utf8) override;
+};
+
+// Both dialogs run modal to the window given (the active one when none).
+class Win32FileDialogs : public FileDialogs {
+ public:
+  std::optional<std::string> show(const FileDialogRequest& request) override;
 };
 
 class Win32Shell : public Shell {

@@ -126,6 +126,12 @@ bool FakeFileSystem::deleteFolderTree(const std::string& path) {
   return true;
 }
 
+std::optional<std::uint32_t> FakeFileSystem::fileAttributes(const std::string& path) {
+  std::string k = key(path);
+  if (!files_.count(k)) return std::nullopt;
+  return attributesOf(k);
+}
+
 bool FakeFileSystem::setAttributes(const std::string& path, std::uint32_t a) {
   std::string k = key(path);
   if (!files_.count(k)) return false;

@@ -32,6 +32,7 @@ class FakeFileSystem : public FileSystem {
   bool deleteFile(const std::string& path) override;
   bool createFolder(const std::string& path) override;
   bool deleteFolderTree(const std::string& path) override;
+  std::optional<std::uint32_t> fileAttributes(const std::string& path) override;
   bool setAttributes(const std::string& path, std::uint32_t attributes) override;
   bool moveFile(const std::string& from, const std::string& to) override;
   bool readChunks(const std::string& path, const std::function<bool(std::string_view)>& onChunk) override;
@@ -95,7 +96,12 @@ class FakeProcesses : public Processes {
     started.push_back(commandLine);
     return true;
   }
-  std::vector<std::string> started;
+  bool runNormal(const std::string& commandLine) override {
+    startedNormal.push_back(commandLine);
+    return normalStarts;
+  }
+  std::vector<std::string> started, startedNormal;
+  bool normalStarts = true;
 };
 
 class FakeShell : public Shell {
@@ -109,6 +115,36 @@ class FakeShell : public Shell {
     return true;
   }
   std::vector<std::string> opened, explored;
+};
+
+class FakeClipboard : public Clipboard {
+ public:
+  std::optional<std::string> text() override {
+    ++reads;
+    return content;
+  }
+  bool setText(const std::string& t) override {
+    if (!writable) return false;
+    content = t;
+    return true;
+  }
+  std::optional<std::string> content;  // nothing: no text on it (empty, or a picture)
+  bool writable = true;
+  int reads = 0;
+};
+
+// Answers each dialog from a script; records every request.
+class FakeFileDialogs : public FileDialogs {
+ public:
+  std::optional<std::string> show(const FileDialogRequest& r) override {
+    requests.push_back(r);
+    if (answers.empty()) return std::nullopt;
+    auto a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  std::deque<std::optional<std::string>> answers;
+  std::vector<FileDialogRequest> requests;
 };
 
 class FakeClock : public Clock {

@@ -1,0 +1,85 @@
+#include "editor/add_entry.h"
+
+#include <algorithm>
+
+#include "editor/domain_cleaning.h"
+#include "text/address.h"
+#include "text/gbk.h"
+#include "text/text.h"
+
+namespace zk {
+namespace {
+
+constexpr const char* kSorry = "抱歉";
+
+bool hasControlCharacter(const std::string& s) {
+  return std::any_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+}
+
+}  // namespace
+
+void AddEntryLogic::onCommand(AddEntryCommand command) {
+  using C = AddEntryCommand;
+  switch (command) {
+    case C::Confirm: rt_.start(TaskSlot::AddEntry, confirm()); break;
+    case C::ClearBoth:
+      view_.setIp("");
+      view_.setDomain("");
+      break;
+    case C::Quick127: view_.setIp(kInitialIp); break;
+    case C::QuickSearch: view_.setDomain(kSearchHost); break;
+    case C::QuickSocial: view_.setDomain(kSocialHost); break;
+    case C::EmptyIp: view_.setIp(""); break;
+    case C::EmptyDomain: view_.setDomain(""); break;
+    case C::DomainChanged: onDomainChanged(); break;
+    case C::Close: view_.close(); break;
+  }
+}
+
+void AddEntryLogic::onDomainChanged() {
+  if (cleaning_) return;
+  const std::string text = view_.domain();
+  std::string clean = cleanDomain(text);
+  if (clean == text) {
+    view_.putDomainCaretAtEnd();
+    return;
+  }
+  cleaning_ = true;
+  view_.setDomain(clean);
+  cleaning_ = false;
+}
+
+Task<> AddEntryLogic::confirm() {
+  const std::string ip = view_.ip(), domain = view_.domain();
+  if (ip.empty() || domain.empty()) {
+    prompt_.show("您尚未填写内容！", kSorry, box::Ok);
+    co_return;
+  }
+  // Only an address goes in front of the name: anything else would make the line mean nothing,
+  // or something else.
+  if (!isIpAddress(ip)) {
+    prompt_.show("IP格式错误，请重新填写！", kSorry, box::Ok);
+    co_return;
+  }
+  if (domain.find('.') == std::string::npos || hasControlCharacter(domain)) {
+    prompt_.show("域名格式错误，请重新填写！", kSorry, box::Ok);
+    co_return;
+  }
+  std::string old;
+  if (hosts_.exists()) {
+    auto bytes = co_await hosts_.readSystem();
+    // A file that is there but cannot be read is not empty: writing would lose it.
+    if (!bytes) {
+      prompt_.show("很遗憾，增改失败，请手动操作！", kSorry, box::Ok);
+      co_return;
+    }
+    old = textUpToNul(*bytes);
+  }
+  bool written = co_await hosts_.writeSystem(toGbk(ip + "   " + domain + "\r\n") + old);
+  if (written)
+    prompt_.show("增改成功！", "恭喜", box::Ok);
+  else
+    prompt_.show("很遗憾，增改失败，请手动操作！", kSorry, box::Ok);
+}
+
+}  // namespace zk

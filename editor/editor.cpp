@@ -1,0 +1,307 @@
+#include "editor/editor.h"
+
+#include <utility>
+
+#include "resources/fixed_texts.h"
+#include "text/gbk.h"
+#include "text/replace.h"
+#include "text/text.h"
+
+namespace zk {
+namespace {
+
+constexpr const char* kChangedQuestion = "内容已被更改，是否保存到系统中？";
+constexpr const char* kSaveFailed = "抱歉，保存失败！";
+// A file larger than this is no hosts text; importing it would only exhaust memory.
+constexpr std::int64_t kMaxImportBytes = 256ll << 20;
+// How long typing pauses before the document is compared with the snapshot.
+constexpr int kComparePauseMs = 300;
+
+}  // namespace
+
+EditorLogic::EditorLogic(EditorServices s, EditorView& view, MainView& main)
+    : s_(s), view_(view), main_(main), stripTimer_(s.rt, [this] { stripTick(); }) {}
+
+EditorLogic::~EditorLogic() {
+  for (TaskSlot slot : {TaskSlot::EditorLoad, TaskSlot::EditorCompare, TaskSlot::EditorCommand, TaskSlot::EditorClose,
+                        TaskSlot::QuickSearch})
+    s_.rt.stop(slot);
+}
+
+void EditorLogic::onCreated() {
+  main_.setShown(false);
+  s_.rt.start(TaskSlot::EditorLoad, load());
+}
+
+void EditorLogic::run(Task<> command) {
+  s_.rt.start(TaskSlot::EditorCommand, std::move(command));
+}
+
+void EditorLogic::onCommand(EditorCommand command) {
+  if (closing_) return;
+  using C = EditorCommand;
+  switch (command) {
+    case C::Load: s_.rt.start(TaskSlot::EditorLoad, load()); break;
+    case C::InsertDefault: putText(texts::kWindowsDefaultHosts, true); break;
+    case C::Import: run(import()); break;
+    case C::Save: run(save()); break;
+    case C::SaveAs: run(saveAs()); break;
+    case C::SaveToDesktop: run(saveToDesktop()); break;
+    case C::Copy: run(copyAll()); break;
+    case C::Paste: run(paste()); break;
+    case C::Clear: run(clear()); break;
+    case C::Find:
+    case C::Replace:
+      searchMode_ = command == C::Find ? SearchMode::Search : SearchMode::Replace;
+      if (openSearchWindow) openSearchWindow();
+      break;
+    case C::Comment: view_.replaceSelection(toggledComment(view_.selectedText())); break;
+    case C::Pack: startPack(); break;
+    case C::Fetch: run(leaveForFetch()); break;
+    case C::QuickSearch: s_.rt.start(TaskSlot::QuickSearch, quickSearch()); break;
+    case C::Close:
+      closing_ = true;
+      s_.rt.start(TaskSlot::EditorClose, closeEditor());
+      break;
+  }
+}
+
+// Typing costs the same at any size: the sizes are compared at once, the contents only when
+// typing pauses (or when a command needs the answer).
+void EditorLogic::onTextChanged() {
+  if (puttingText_) return;
+  if (view_.textBytes() != snapshot_.size()) {
+    compareOwed_ = false;
+    s_.rt.stop(TaskSlot::EditorCompare);
+    setChanged(true);
+    return;
+  }
+  compareOwed_ = true;
+  s_.rt.start(TaskSlot::EditorCompare, compareLater());
+}
+
+Task<> EditorLogic::compareLater() {
+  co_await s_.rt.pumpWait(kComparePauseMs);
+  changed();
+}
+
+bool EditorLogic::changed() {
+  if (compareOwed_) {
+    compareOwed_ = false;
+    s_.rt.stop(TaskSlot::EditorCompare);
+    setChanged(view_.text() != snapshot_);
+  }
+  return changed_;
+}
+
+void EditorLogic::setChanged(bool changed) {
+  changed_ = changed;
+  view_.setSaveIndicator(changed);
+}
+
+void EditorLogic::putText(const std::string& text, bool undoable) {
+  puttingText_ = true;
+  view_.setText(text, undoable);
+  puttingText_ = false;
+  compareOwed_ = false;
+  s_.rt.stop(TaskSlot::EditorCompare);
+  setChanged(text != snapshot_);
+}
+
+struct LoadedText {
+  std::optional<std::string> bytes;  // up to the first NUL
+  std::string text;                  // UTF-8
+};
+
+Task<> EditorLogic::load() {
+  if (!s_.hosts.exists()) {
+    putText("系统Hosts文件不存在。可点击上方 获取。", false);
+    co_return;
+  }
+  FileSystem* fs = &s_.hosts.files();
+  auto reading = s_.rt.offload([fs, path = s_.hosts.path()] {
+    LoadedText loaded;
+    if (auto raw = fs->readFile(path)) {
+      loaded.bytes = textUpToNul(*raw);
+      loaded.text = fromGbk(*loaded.bytes);
+    }
+    return loaded;
+  });
+  LoadedText loaded = co_await reading;
+  if (!loaded.bytes) {
+    // Held open by another program, or no permission: not the same thing as a blank file.
+    putText("系统Hosts文件暂时无法读取。可稍后点击上方 读取。", false);
+    co_return;
+  }
+  if (loaded.bytes->empty()) {
+    putText("系统Hosts文件是空白的。无内容。可点击上方 获取。", false);
+    co_return;
+  }
+  putText("读取中...", false);
+  co_await s_.rt.pumpWait(500);
+  // The snapshot first: the change that the new text sets off must see it.
+  snapshot_ = std::move(loaded.text);
+  loadedBytes_ = std::move(*loaded.bytes);
+  putText(snapshot_, false);
+}
+
+// The bytes the document stands for: the loaded bytes while it is unchanged (a file that is not
+// all GBK, or ends inside a character, goes back as it came), else its text in GBK.
+Task<std::string> EditorLogic::documentBytes() {
+  if (!changed()) co_return loadedBytes_;
+  auto converting = s_.rt.offload([text = view_.text()] { return toGbk(text); });
+  co_return co_await converting;
+}
+
+Task<> EditorLogic::save() {
+  if (s_.prompt.show("本操作将会覆盖系统现有的Hosts文件，继续吗？", "询问", box::YesNo) != Answer::Yes) co_return;
+  std::string bytes = co_await documentBytes();
+  bool written = co_await s_.hosts.writeSystem(std::move(bytes));
+  if (written)
+    s_.prompt.show("保存完毕！", "恭喜！", box::Ok);
+  else
+    s_.prompt.show(kSaveFailed, "抱歉！", box::Ok);
+}
+
+Task<> EditorLogic::saveAs() {
+  s_.dialog.state.save = true;
+  s_.dialog.state.folder = s_.folders.desktop();
+  s_.dialog.state.title = "另存编辑器中的文件";
+  s_.dialog.state.name = "hosts";
+  auto path = s_.dialog.show();
+  if (!path) co_return;
+  std::string bytes = co_await documentBytes();
+  bool written = co_await s_.hosts.write(*path, std::move(bytes));
+  s_.dialog.state.save = false;
+  if (!written) s_.prompt.show(kSaveFailed, "抱歉！", box::Ok);
+}
+
+Task<> EditorLogic::saveToDesktop() {
+  std::string bytes = co_await documentBytes();
+  bool written = co_await s_.hosts.write(s_.folders.desktop() + "hosts", std::move(bytes));
+  if (written)
+    s_.prompt.show("编辑器中的内容已另存到桌面！", "恭喜！", box::Ok);
+  else
+    s_.prompt.show(kSaveFailed, "抱歉！", box::Ok);
+}
+
+Task<> EditorLogic::import() {
+  s_.prompt.show("将包含Hosts标准格式的条目文本文件导入到编辑器中，文件后缀名任意。如果非文本文件将出现乱码。", "指导",
+                 box::Ok);
+  s_.dialog.state.save = false;
+  s_.dialog.state.folder = s_.folders.desktop();
+  s_.dialog.state.title = "导入文本文件到编辑器";
+  auto path = s_.dialog.show();
+  if (!path) co_return;
+  std::optional<std::string> bytes;
+  if (s_.hosts.files().fileSize(*path) <= kMaxImportBytes) bytes = co_await s_.hosts.read(*path);
+  if (!bytes) {
+    s_.prompt.show("抱歉，这个文件无法读取！", "抱歉！", box::Ok);
+    co_return;
+  }
+  auto converting = s_.rt.offload([raw = std::move(*bytes)] { return fromGbk(textUpToNul(raw)); });
+  std::string text = co_await converting;
+  putText(text, true);
+}
+
+Task<> EditorLogic::paste() {
+  auto first = s_.clipboard.text();
+  if (!first || first->empty()) {
+    s_.prompt.show("粘贴板没有任何内容，无法粘贴。", "抱歉！", box::Ok);
+    co_return;
+  }
+  if (s_.prompt.show("执行粘贴将会覆盖编辑器中所有内容，继续吗？", "询问", box::YesNo) != Answer::Yes) co_return;
+  putText(s_.clipboard.text().value_or(""), true);
+}
+
+Task<> EditorLogic::clear() {
+  if (s_.prompt.show("清空编辑器的内容，继续吗？", "询问", box::YesNo) == Answer::Yes) putText("", true);
+  co_return;
+}
+
+Task<> EditorLogic::copyAll() {
+  view_.focusDocument();
+  view_.selectAll();
+  if (s_.clipboard.setText(view_.text()))
+    s_.prompt.show("全部复制完毕！", "恭喜！", box::Ok);
+  else
+    s_.prompt.show("抱歉，复制失败！", "抱歉！", box::Ok);
+  co_return;
+}
+
+Task<> EditorLogic::confirmSaveIfChanged() {
+  if (changed() && s_.prompt.show(kChangedQuestion, "询问", box::YesNo) == Answer::Yes) co_await save();
+}
+
+Task<> EditorLogic::leaveForFetch() {
+  co_await confirmSaveIfChanged();
+  closing_ = true;
+  main_.setShown(true);
+  view_.close();
+  if (startFetch) startFetch();
+}
+
+Task<> EditorLogic::closeEditor() {
+  s_.rt.stop(TaskSlot::EditorLoad);
+  s_.rt.stop(TaskSlot::EditorCompare);
+  stripTimer_.setPeriod(0);
+  co_await s_.rt.pumpWait(100);
+  co_await confirmSaveIfChanged();
+  co_await s_.rt.pumpWait(600);
+  main_.setShown(true);
+  view_.close();
+}
+
+bool EditorLogic::findNext(const std::string& keyword) {
+  if (keyword.empty()) return false;
+  const std::string text = view_.text();
+  std::size_t from = byteOffsetOfChar(text, view_.selection().start + 1);
+  std::size_t at = text.find(keyword, from);
+  if (at == std::string::npos) return false;
+  view_.select({charCount(std::string_view(text).substr(0, at)), charCount(keyword)});
+  return true;
+}
+
+void EditorLogic::replaceAll(const std::string& pattern, const std::string& replacement) {
+  std::string text = view_.text();
+  if (zk::replaceAll(text, pattern, replacement)) putText(text, true);
+}
+
+Task<> EditorLogic::quickSearch() {
+  co_await s_.rt.pumpWait(200);
+  if (!findNext(view_.quickSearchText())) {
+    view_.setQuickSearchText("错误，没有找到！");
+    co_await s_.rt.pumpWait(1000);
+    view_.setQuickSearchText("");
+  }
+  view_.focusDocument();
+  co_await s_.rt.pumpWait(1000);
+  view_.focusQuickSearch();
+}
+
+void EditorLogic::startPack() {
+  if (!packBuilder) {
+    s_.prompt.show("打包功能尚未开放，将在后续版本中提供。", "抱歉！", box::Ok);
+    return;
+  }
+  stripStep_ = s_.random.between(5, 20);
+  stripWidth_ = 0;
+  view_.setStrip(true, 0);
+  stripTimer_.setPeriod(1);
+}
+
+void EditorLogic::stripTick() {
+  stripWidth_ += stripStep_;
+  view_.setStrip(true, stripWidth_);
+  if (stripWidth_ > view_.windowWidth()) {
+    stripTimer_.setPeriod(0);
+    packBuilder();
+  }
+}
+
+void EditorLogic::resetStrip() {
+  stripWidth_ = 0;
+  view_.setStrip(true, 0);
+}
+
+}  // namespace zk

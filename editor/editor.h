@@ -1,0 +1,146 @@
+// The hosts editor: its document, the snapshot of the last load, the Save indicator, and every
+// command of its window; the find core and replace-all that the search window and the quick
+// search use.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "editor/file_dialog.h"
+#include "editor/hosts_access.h"
+#include "main/main_view.h"
+#include "platform/prompt.h"
+#include "platform/runtime.h"
+#include "platform/system.h"
+
+namespace zk {
+
+// A selection in characters as the user counts them (code points).
+struct Selection {
+  std::size_t start = 0, length = 0;
+  bool operator==(const Selection&) const = default;
+};
+
+enum class SearchMode { Search, Replace };
+
+enum class EditorCommand {
+  Load,
+  InsertDefault,
+  Import,
+  Save,
+  SaveAs,
+  SaveToDesktop,
+  Copy,
+  Paste,
+  Clear,
+  Find,
+  Replace,
+  Comment,  // the button and F3 in the document
+  Pack,
+  Fetch,
+  QuickSearch,  // the search icon and Enter in the quick search box
+  Close,        // "×", Alt+F4, the taskbar
+};
+
+class EditorView {
+ public:
+  virtual ~EditorView() = default;
+  // The document, UTF-8.
+  virtual std::string text() const = 0;
+  // Its size in UTF-8 bytes, at once whatever the size.
+  virtual std::size_t textBytes() const = 0;
+  // Replaces the whole document; a load leaves nothing to undo, other changes can be undone.
+  virtual void setText(const std::string& text, bool undoable) = 0;
+  virtual Selection selection() const = 0;
+  virtual void select(Selection s) = 0;
+  virtual std::string selectedText() const = 0;
+  virtual void replaceSelection(const std::string& text) = 0;
+  virtual void selectAll() = 0;
+  virtual void focusDocument() = 0;
+  virtual std::string quickSearchText() const = 0;
+  virtual void setQuickSearchText(const std::string& text) = 0;
+  virtual void focusQuickSearch() = 0;
+  // The caption colour of "保存": yellow while changed, white otherwise.
+  virtual void setSaveIndicator(bool changed) = 0;
+  virtual int windowWidth() const = 0;
+  virtual void setStrip(bool visible, int width) = 0;
+  // Hides and ends the window (after the current message).
+  virtual void close() = 0;
+};
+
+struct EditorServices {
+  Runtime& rt;
+  HostsAccess& hosts;
+  Prompter& prompt;
+  Clipboard& clipboard;
+  SpecialFolders& folders;
+  Random& random;
+  SharedFileDialog& dialog;
+};
+
+class EditorLogic {
+ public:
+  EditorLogic(EditorServices s, EditorView& view, MainView& main);
+  ~EditorLogic();
+
+  // Hides the main window and loads the system hosts file.
+  void onCreated();
+  void onCommand(EditorCommand command);
+  // The document reported a change of its content (typing, undo, a paste, a replace...).
+  void onTextChanged();
+
+  // The one-click fetch of the main window, and the search window (opened or shown by the root).
+  std::function<void()> startFetch;
+  std::function<void()> openSearchWindow;
+  // The pack builder, a background task that ends by resetting the strip; none yet: "打包" says so.
+  std::function<void()> packBuilder;
+
+  SearchMode searchMode() const { return searchMode_; }
+  // Selects the next occurrence of keyword after the selection start; false when there is none.
+  bool findNext(const std::string& keyword);
+  // Replaces every occurrence in the document; an empty pattern changes nothing.
+  void replaceAll(const std::string& pattern, const std::string& replacement);
+  // Whether the document differs from the snapshot, comparing now if a comparison is owed.
+  bool changed();
+  // The pack builder's end: the strip back to no width.
+  void resetStrip();
+
+ private:
+  Task<> load();
+  Task<> compareLater();
+  Task<> save();
+  Task<> saveAs();
+  Task<> saveToDesktop();
+  Task<> import();
+  Task<> paste();
+  Task<> clear();
+  Task<> copyAll();
+  Task<> quickSearch();
+  Task<> leaveForFetch();
+  Task<> closeEditor();
+  Task<> confirmSaveIfChanged();
+  Task<std::string> documentBytes();
+  void startPack();
+  void stripTick();
+  // Sets the whole document; the indicator follows from the text in hand.
+  void putText(const std::string& text, bool undoable);
+  void setChanged(bool changed);
+  void run(Task<> command);
+
+  EditorServices s_;
+  EditorView& view_;
+  MainView& main_;
+  std::string snapshot_;     // UTF-8, as last loaded
+  std::string loadedBytes_;  // the same as read (GBK), written back as they were while unchanged
+  bool changed_ = false;
+  bool compareOwed_ = false;
+  bool puttingText_ = false;
+  bool closing_ = false;
+  SearchMode searchMode_ = SearchMode::Search;
+  Timer stripTimer_;
+  int stripStep_ = 0, stripWidth_ = 0;
+};
+
+}  // namespace zk

@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include "resources/fixed_texts.h"
+#include "tests/unit/editor_fixture.h"
+#include "text/gbk.h"
+
+namespace zk {
+namespace {
+
+struct AddEntry : ::testing::Test, test::EditorBench {
+  test::FakeAddEntryView win;
+  AddEntryLogic logic{rt, win, hosts, prompt};
+  AddEntry() { win.onDomainChange = [this] { logic.onCommand(AddEntryCommand::DomainChanged); }; }
+  void confirm(const std::string& ip, const std::string& domain) {
+    win.ipText = ip;
+    win.domainText = domain;
+    logic.onCommand(AddEntryCommand::Confirm);
+    rt.runUntilIdle();
+  }
+};
+
+TEST_F(AddEntry, PutsTheLineOnTopAndKeepsEverythingBelow) {
+  fs.addFile(kHosts, "1.1.1.1 old.com\r\n");
+  confirm("127.0.0.1", "www.中文.com");
+  confirm("127.0.0.1", "www.中文.com");
+  const std::string line = toGbk("127.0.0.1   www.中文.com\r\n");
+  EXPECT_EQ(hostsBytes(), line + line + "1.1.1.1 old.com\r\n");
+  EXPECT_EQ(lastBox().text, "增改成功！");
+  EXPECT_EQ(lastBox().title, "恭喜");
+  confirm("::1", "v6.example");
+  EXPECT_EQ(hostsBytes().substr(0, 18), "::1   v6.example\r\n");
+}
+
+TEST_F(AddEntry, WithNoFileTheFileHoldsJustTheLine) {
+  confirm("0.0.0.0", "ads.example.com");
+  EXPECT_EQ(hostsBytes(), "0.0.0.0   ads.example.com\r\n");
+}
+
+TEST_F(AddEntry, RefusedInputWritesNothing) {
+  fs.addFile(kHosts, "keep\r\n");
+  struct Case {
+    const char *ip, *domain, *message;
+  };
+  for (const Case& c : {Case{"", "a.com", "您尚未填写内容！"}, Case{"1.2.3.4", "", "您尚未填写内容！"},
+                        Case{"1.2.3.4", "localhost", "域名格式错误，请重新填写！"},
+                        Case{"abc", "a.com", "IP格式错误，请重新填写！"},
+                        Case{"1.2.3.4 evil.com\r\n5.6.7.8", "a.com", "IP格式错误，请重新填写！"},
+                        Case{"1.2.3.4", "a.com\r\n6.6.6.6 bank.com", "域名格式错误，请重新填写！"}}) {
+    confirm(c.ip, c.domain);
+    EXPECT_EQ(lastBox().text, c.message) << c.ip << " " << c.domain;
+    EXPECT_EQ(lastBox().title, "抱歉");
+  }
+  EXPECT_EQ(hostsBytes(), "keep\r\n");
+}
+
+TEST_F(AddEntry, AFileThatCannotBeReadOrWrittenStaysAsItIs) {
+  fs.addFile(kHosts, "keep\r\n");
+  fs.unreadableFiles.insert(test::FakeFileSystem::key(kHosts));
+  confirm("1.2.3.4", "a.com");
+  EXPECT_EQ(lastBox().text, "很遗憾，增改失败，请手动操作！");
+  fs.unreadableFiles.clear();
+  fs.attributes[test::FakeFileSystem::key(kHosts)] = 2;  // hidden
+  confirm("1.2.3.4", "a.com");
+  EXPECT_EQ(lastBox().text, "很遗憾，增改失败，请手动操作！");
+  EXPECT_EQ(hostsBytes(), "keep\r\n");
+}
+
+TEST_F(AddEntry, TheNameBoxComesToRestInOneWrite) {
+  win.typeDomain("http://www.a.com/path_x:8080");
+  EXPECT_EQ(win.domainText, "www.a.com/pathx8080");
+  EXPECT_EQ(win.domainWrites, 1);
+  EXPECT_TRUE(win.domainCaretAtEnd);
+  win.domainText.clear();
+  win.typeDomain("HTTP://WWW.A。COM");
+  EXPECT_EQ(win.domainText, "HTTP/WWW.A.COM");
+  win.domainText.clear();
+  win.typeDomain("https://b、c，d");
+  EXPECT_EQ(win.domainText, "https/b.c，d");
+  int writes = win.domainWrites;
+  win.typeDomain("e");  // nothing to clean: no write, the caret goes to the end
+  EXPECT_EQ(win.domainWrites, writes);
+}
+
+TEST_F(AddEntry, QuickInputsAndDoubleClicks) {
+  logic.onCommand(AddEntryCommand::QuickSearch);
+  EXPECT_EQ(win.domainText, "www.google.com");
+  logic.onCommand(AddEntryCommand::QuickSocial);
+  EXPECT_EQ(win.domainText, "www.facebook.com");
+  logic.onCommand(AddEntryCommand::EmptyIp);
+  EXPECT_EQ(win.ipText, "");
+  logic.onCommand(AddEntryCommand::Quick127);
+  EXPECT_EQ(win.ipText, "127.0.0.1");
+  EXPECT_TRUE(win.ipCaretAtEnd);
+  logic.onCommand(AddEntryCommand::EmptyDomain);
+  EXPECT_EQ(win.domainText, "");
+  logic.onCommand(AddEntryCommand::QuickSearch);
+  logic.onCommand(AddEntryCommand::ClearBoth);
+  EXPECT_EQ(win.ipText + win.domainText, "");
+}
+
+struct HostsFile : ::testing::Test, test::EditorBench {
+  HostsCommands commands{HostsCommandServices{hosts, prompt, processes, shell, clipboard, folders, dialog}, values};
+  void run(MainCommand c) {
+    EXPECT_TRUE(commands.onCommand(c));
+    rt.runUntilIdle();
+  }
+};
+
+TEST_F(HostsFile, NotepadByItsFullPathWithTheFileQuoted) {
+  run(MainCommand::OpenHostsFile);
+  EXPECT_EQ(lastBox().text, "尚未发现Hosts文件，请到主界面一键获取！");
+  EXPECT_EQ(lastBox().title, "抱歉");
+  values.systemHostsPath = "D:\\my hosts\\hosts";
+  fs.addFile(values.systemHostsPath, "a");
+  run(MainCommand::OpenHostsFile);
+  EXPECT_EQ(processes.startedNormal,
+            std::vector<std::string>{"\"C:\\Windows\\system32\\notepad.exe\" \"D:\\my hosts\\hosts\""});
+  EXPECT_TRUE(shell.opened.empty());
+  processes.normalStarts = false;
+  run(MainCommand::OpenHostsFile);
+  EXPECT_EQ(shell.opened, std::vector<std::string>{"D:\\my hosts\\hosts"});
+}
+
+TEST_F(HostsFile, TheFolderIsTheParentOfThePath) {
+  values.systemHostsPath = "D:\\myhosts\\hosts";
+  run(MainCommand::OpenHostsFolder);
+  EXPECT_EQ(shell.explored, std::vector<std::string>{"D:\\myhosts"});
+}
+
+TEST_F(HostsFile, ClearDeletesEvenAProtectedFileAndSaysWhenItCannot) {
+  run(MainCommand::ClearHostsFile);
+  EXPECT_EQ(lastBox().text, "尚未发现Hosts文件，无需删除！");
+  EXPECT_EQ(lastBox().title, "恭喜！");
+  fs.addFile(kHosts, "x");
+  run(MainCommand::ClearHostsFile);  // No
+  EXPECT_TRUE(fs.fileExists(kHosts));
+  fs.attributes[test::FakeFileSystem::key(kHosts)] = 1 | 2 | 4;
+  prompt.answers = {Answer::Yes};
+  run(MainCommand::ClearHostsFile);
+  EXPECT_FALSE(fs.fileExists(kHosts));
+  EXPECT_EQ(lastBox().text, "清空完毕，已删除！");
+  fs.addFile(kHosts, "x");
+  fs.readOnlyFiles.insert(test::FakeFileSystem::key(kHosts));  // in use: the delete fails
+  prompt.answers = {Answer::Yes};
+  run(MainCommand::ClearHostsFile);
+  EXPECT_EQ(lastBox().text, "删除失败，请手动删除！");
+  EXPECT_EQ(shell.explored, std::vector<std::string>{"C:\\Windows\\System32\\drivers\\etc"});
+}
+
+TEST_F(HostsFile, SaveCopyCopiesEveryByteWhileCopyAllStopsAtNul) {
+  run(MainCommand::SaveHostsCopy);
+  EXPECT_EQ(lastBox().title, "抱歉！");
+  fs.addFile(kHosts, "");
+  run(MainCommand::SaveHostsCopy);
+  EXPECT_EQ(lastBox().text, "您的Hosts文件不包含任何内容，请到主界面一键获取！");
+  run(MainCommand::CopyHostsFile);
+  EXPECT_EQ(lastBox().text, "您的Hosts文件不包含任何内容，请到主界面一键获取！");
+  const std::string bytes = toGbk("# 中文\r\n") + std::string("\0tail", 5);
+  fs.addFile(kHosts, bytes);
+  run(MainCommand::SaveHostsCopy);
+  EXPECT_EQ(fs.bytes(kDesktopCopy), bytes);
+  EXPECT_EQ(prompt.shown.back().title, "指导！");
+  run(MainCommand::CopyHostsFile);
+  EXPECT_EQ(clipboard.content, "# 中文\r\n");
+  EXPECT_EQ(lastBox().text, "已复制到粘贴板，您可以粘贴到各类渠道上！");
+  fs.readOnlyFiles.insert(test::FakeFileSystem::key(kDesktopCopy));
+  prompt.shown.clear();
+  run(MainCommand::SaveHostsCopy);
+  EXPECT_EQ(texts(), std::vector<std::string>{"很遗憾，另存失败，请手动操作！"});
+}
+
+TEST_F(HostsFile, ImportWritesTheTextUpToNulAndFailsOnAProtectedFile) {
+  const std::string chosen = "C:\\Users\\张三\\Desktop\\new.txt";
+  fs.addFile(chosen, std::string("\0abc", 4));
+  fs.addFile(kHosts, "old");
+  dialogs.answers = {std::nullopt, chosen};
+  run(MainCommand::ImportHostsFile);  // cancelled
+  EXPECT_EQ(hostsBytes(), "old");
+  EXPECT_EQ(dialogs.requests[0].title, "请导入包含标准Hosts规范的文件");
+  EXPECT_FALSE(dialogs.requests[0].save);
+  run(MainCommand::ImportHostsFile);
+  EXPECT_EQ(hostsBytes(), "");
+  EXPECT_EQ(lastBox().text, "文件导入完成！");
+  EXPECT_EQ(dialogs.requests[1].name, "");  // the field keeps what it last held
+  fs.addFile(chosen, "1.2.3.4 a.com");
+  fs.attributes[test::FakeFileSystem::key(kHosts)] = 1;
+  dialogs.answers = {chosen};
+  run(MainCommand::ImportHostsFile);
+  EXPECT_EQ(dialogs.requests[2].name, chosen);
+  EXPECT_EQ(hostsBytes(), "");
+  EXPECT_EQ(lastBox().text, "很遗憾，导入失败，请手动操作！");
+  EXPECT_EQ(shell.explored.size(), 1u);
+  fs.attributes.clear();
+  fs.unreadableFiles.insert(test::FakeFileSystem::key(chosen));
+  fs.addFile(kHosts, "keep");
+  dialogs.answers = {chosen};
+  run(MainCommand::ImportHostsFile);
+  EXPECT_EQ(hostsBytes(), "keep");  // an unreadable file is not an empty one
+}
+
+TEST_F(HostsFile, RestoreWritesTheDefaultOrPutsItOnTheDesktop) {
+  prompt.answers = {Answer::Yes};
+  run(MainCommand::RestoreHostsFile);
+  EXPECT_EQ(hostsBytes(), texts::kWindowsDefaultHosts);
+  EXPECT_EQ(hostsBytes().size(), 824u);
+  EXPECT_EQ(lastBox().text, "恢复成功！");
+  run(MainCommand::CopyHostsFile);
+  EXPECT_EQ(clipboard.content, texts::kWindowsDefaultHosts);
+  fs.addFile(kHosts, "mine");
+  fs.attributes[test::FakeFileSystem::key(kHosts)] = 2;
+  prompt.answers = {Answer::Yes};
+  run(MainCommand::RestoreHostsFile);
+  EXPECT_EQ(hostsBytes(), "mine");
+  EXPECT_EQ(fs.bytes(kDesktopCopy), texts::kWindowsDefaultHosts);
+  EXPECT_EQ(lastBox().text, "很遗憾，恢复失败，一个原生的Hosts已经保存到桌面，请将它自行覆盖！");
+  run(MainCommand::RestoreHostsFile);  // No
+  EXPECT_EQ(hostsBytes(), "mine");
+}
+
+TEST_F(HostsFile, TheWindowsOfTheRowAreNotItsOwn) {
+  EXPECT_FALSE(commands.onCommand(MainCommand::Editor));
+  EXPECT_FALSE(commands.onCommand(MainCommand::AddEntry));
+  EXPECT_FALSE(commands.onCommand(MainCommand::Fetch));
+}
+
+}  // namespace
+}  // namespace zk
