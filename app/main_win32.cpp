@@ -6,6 +6,12 @@
 #include <memory>
 
 #include "app/startup.h"
+#include "editor/add_entry.h"
+#include "editor/editor.h"
+#include "editor/file_dialog.h"
+#include "editor/hosts_access.h"
+#include "editor/hosts_commands.h"
+#include "editor/search.h"
 #include "main/about.h"
 #include "main/navigation_panel.h"
 #include "main/retry_counter.h"
@@ -22,7 +28,10 @@
 #include "sync/hosts_writer.h"
 #include "sync/status_reader.h"
 #include "ui/about_window.h"
+#include "ui/add_entry_window.h"
+#include "ui/editor_window.h"
 #include "ui/main_window.h"
+#include "ui/search_window.h"
 #include "ui/settings_window.h"
 
 namespace zk {
@@ -37,6 +46,11 @@ class App {
   void onMainCommand(MainCommand command);
   void openSettings(bool modal);
   void openAbout();
+  void openEditor();
+  void openSearch();
+  void openAddEntry();
+  // A modal window: the owner is disabled and this returns once the window has closed.
+  void runModal(HWND window, HWND owner);
   // A secondary window: its logic takes the window's commands (clicks and every way of closing
   // it), and both are freed after the window is gone, never from inside its own messages.
   template <class Command, class View, class Logic>
@@ -59,6 +73,9 @@ class App {
   win::Win32Shell shell_;
   win::Win32Clock clock_;
   win::Win32Prompter prompt_;
+  win::Win32Clipboard clipboard_;
+  win::Win32FileDialogs dialogs_;
+  win::Win32Random random_;
   ProgramValues values_;
   ui::MainWindow main_;
   WelcomeAnimation welcome_{rt_, main_};
@@ -75,11 +92,21 @@ class App {
   HostsWriter writer_{
       WriterServices{rt_, fs_, processes_, clock_}, main_, values_, settings_, fetch_, log_, navigation_};
   StatusReader status_{rt_, fs_, main_, cloud_, settings_, values_};
+  HostsAccess hosts_{rt_, fs_, values_};
+  SharedFileDialog fileDialog_{dialogs_};
+  HostsCommands hostsCommands_{
+      HostsCommandServices{hosts_, prompt_, processes_, shell_, clipboard_, folders_, fileDialog_}, values_};
 
   std::unique_ptr<ui::SettingsWindow> settingsView_;
   std::unique_ptr<SettingsWindowLogic> settingsLogic_;
   std::unique_ptr<ui::AboutWindow> aboutView_;
   std::unique_ptr<AboutLogic> aboutLogic_;
+  std::unique_ptr<ui::EditorWindow> editorView_;
+  std::unique_ptr<EditorLogic> editorLogic_;
+  std::unique_ptr<ui::SearchWindow> searchView_;
+  std::unique_ptr<SearchLogic> searchLogic_;
+  std::unique_ptr<ui::AddEntryWindow> addEntryView_;
+  std::unique_ptr<AddEntryLogic> addEntryLogic_;
 };
 
 int App::run() {
@@ -119,12 +146,13 @@ void App::wireMainWindow() {
   writer_.refreshDnsClient = [this] { return temp_.runDnscacheScript(); };
   writer_.stopStatusReader = [this] { status_.stop(); };
   writer_.startStatusReader = [this] { status_.start(); };
+  hosts_.sleep = [](int ms) { Sleep(static_cast<DWORD>(ms)); };
 }
 
 // Each piece of logic takes its own commands; the windows it opens are this root's.
 void App::onMainCommand(MainCommand command) {
   if (settings_.onCommand(command) || fetch_.onCommand(command) || status_.onCommand(command) ||
-      navigation_.onCommand(command) || cloud_.onCommand(command))
+      navigation_.onCommand(command) || cloud_.onCommand(command) || hostsCommands_.onCommand(command))
     return;
   switch (command) {
     case MainCommand::Settings:
@@ -132,6 +160,8 @@ void App::onMainCommand(MainCommand command) {
       openSettings(false);
       break;
     case MainCommand::About: openAbout(); break;
+    case MainCommand::Editor: openEditor(); break;
+    case MainCommand::AddEntry: openAddEntry(); break;
     case MainCommand::Close: DestroyWindow(main_.hwnd()); break;
     default: break;
   }
@@ -174,6 +204,74 @@ void App::openAbout() {
   wire<AboutCommand>(aboutView_, aboutLogic_);
   aboutLogic_->onCreated();
   ShowWindow(h, SW_SHOW);
+}
+
+void App::openEditor() {
+  if (editorView_) {
+    SetForegroundWindow(editorView_->hwnd());
+    return;
+  }
+  editorView_ = std::make_unique<ui::EditorWindow>();
+  HWND h = editorView_->open();
+  editorLogic_ = std::make_unique<EditorLogic>(
+      EditorServices{rt_, hosts_, prompt_, clipboard_, folders_, random_, fileDialog_}, *editorView_, main_);
+  EditorLogic* logic = editorLogic_.get();
+  editorView_->onTextChanged = [logic] { logic->onTextChanged(); };
+  editorLogic_->startFetch = [this] { fetch_.onCommand(MainCommand::Fetch); };
+  editorLogic_->openSearchWindow = [this] { openSearch(); };
+  wire<EditorCommand>(editorView_, editorLogic_);
+  // The search window is the editor's: it goes first, with its logic, when the editor goes.
+  editorView_->onDestroyed = [this] {
+    rt_.post([this] {
+      searchLogic_.reset();
+      searchView_.reset();
+      editorLogic_.reset();
+      editorView_.reset();
+    });
+  };
+  ShowWindow(h, SW_SHOW);
+  editorLogic_->onCreated();
+}
+
+// Opened once and left as it is while open: its layout follows the mode only when it is created.
+void App::openSearch() {
+  if (searchView_) {
+    ShowWindow(searchView_->hwnd(), SW_SHOW);
+    SetForegroundWindow(searchView_->hwnd());
+    return;
+  }
+  searchView_ = std::make_unique<ui::SearchWindow>();
+  HWND h = searchView_->open(editorView_->hwnd(), editorView_->document());
+  searchLogic_ = std::make_unique<SearchLogic>(rt_, *searchView_, *editorLogic_);
+  wire<SearchCommand>(searchView_, searchLogic_);
+  searchLogic_->onCreated();
+  ShowWindow(h, SW_SHOW);
+}
+
+void App::openAddEntry() {
+  if (addEntryView_) return;
+  addEntryView_ = std::make_unique<ui::AddEntryWindow>();
+  HWND h = addEntryView_->open(main_.hwnd());
+  addEntryLogic_ = std::make_unique<AddEntryLogic>(rt_, *addEntryView_, hosts_, prompt_);
+  wire<AddEntryCommand>(addEntryView_, addEntryLogic_);
+  ShowWindow(h, SW_SHOW);
+  runModal(h, main_.hwnd());
+}
+
+void App::runModal(HWND window, HWND owner) {
+  EnableWindow(owner, FALSE);
+  MSG msg;
+  while (IsWindow(window)) {
+    int r = GetMessageW(&msg, nullptr, 0, 0);
+    if (r <= 0) {
+      if (r == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  EnableWindow(owner, TRUE);
+  SetForegroundWindow(owner);
 }
 
 }  // namespace

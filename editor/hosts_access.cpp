@@ -18,15 +18,15 @@ Task<std::optional<std::string>> HostsAccess::read(std::string file) {
 Task<bool> HostsAccess::writeSystem(std::string bytes) {
   HostsWriteOptions options{values_.dataFolder.empty() ? "" : values_.dataFile("Backup"), 3, sleep, true};
   FileSystem* fs = &fs_;
-  auto writing = rt_.offload([fs, target = path(), bytes = std::move(bytes), options] {
-    return writeHostsFile(*fs, target, bytes, options);
-  });
+  auto writing = rt_.offload(
+      [fs, target = path(), bytes = std::move(bytes), options] { return writeHostsFile(*fs, target, bytes, options); });
   co_return co_await writing;
 }
 
 Task<bool> HostsAccess::write(std::string file, std::string bytes) {
   FileSystem* fs = &fs_;
-  auto writing = rt_.offload([fs, file = std::move(file), bytes = std::move(bytes)] { return fs->writeFile(file, bytes); });
+  auto writing =
+      rt_.offload([fs, file = std::move(file), bytes = std::move(bytes)] { return fs->writeFile(file, bytes); });
   co_return co_await writing;
 }
 

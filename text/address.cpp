@@ -1,6 +1,5 @@
 #include "text/address.h"
 
-
 namespace zk {
 namespace {
 

@@ -82,9 +82,8 @@ std::size_t byteOffsetOfChar(std::string_view text, std::size_t charIndex) {
 }
 
 std::size_t charCount(std::string_view text) {
-  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-    return !isContinuation(static_cast<unsigned char>(c));
-  }));
+  return static_cast<std::size_t>(
+      std::count_if(text.begin(), text.end(), [](char c) { return !isContinuation(static_cast<unsigned char>(c)); }));
 }
 
 }  // namespace zk

@@ -207,6 +207,20 @@ void busyDot(HDC dc, const RECT& r, COLORREF colour) {
   g.FillEllipse(&fill, REAL(r.left) + 2, REAL(r.top) + 2, side, side);
 }
 
+void magnifier(HDC dc, const RECT& r) {
+  Graphics g(dc);
+  smooth(g);
+  REAL side = REAL(std::min(r.right - r.left, r.bottom - r.top));
+  Pen pen(Color(255, 255, 255, 255), side / 9);
+  REAL lens = side * 0.55f;
+  REAL x = REAL(r.left) + side * 0.12f, y = REAL(r.top) + side * 0.12f;
+  g.DrawEllipse(&pen, x, y, lens, lens);
+  pen.SetWidth(side / 6);
+  pen.SetStartCap(LineCapRound);
+  pen.SetEndCap(LineCapRound);
+  g.DrawLine(&pen, x + lens * 0.85f, y + lens * 0.85f, REAL(r.left) + side * 0.88f, REAL(r.top) + side * 0.88f);
+}
+
 // Connecting: an amber arc turning on a faint ring; connected: green (large at first, then
 // 10 px); offline: red (then 12 px).
 void indicator(HDC dc, const RECT& r, Indicator state, int frame) {

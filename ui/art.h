@@ -19,6 +19,8 @@ void fetchPicture(HDC dc, const RECT& r, FetchPicture state, int frame);
 void curtain(HDC dc, const RECT& r, double scale);
 void webButton(HDC dc, const RECT& r, int index, const wchar_t* caption, double scale);
 void busyDot(HDC dc, const RECT& r, COLORREF colour);
+// The search icon: a lens with its handle.
+void magnifier(HDC dc, const RECT& r);
 // frame: the step of the connecting animation (a turning arc).
 void indicator(HDC dc, const RECT& r, Indicator state, int frame = 0);
 

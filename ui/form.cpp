@@ -56,7 +56,7 @@ HWND Form::create(const wchar_t* className, const std::string& title, int w, int
   dpi_ = systemDpi(nullptr);
   int x = (GetSystemMetrics(SM_CXSCREEN) - s(w)) / 2;
   int y = (GetSystemMetrics(SM_CYSCREEN) - s(h)) / 2;
-  hwnd_ = CreateWindowExW(exStyle, className, widen(title).c_str(), style, x, y, s(w), s(h), nullptr, nullptr,
+  hwnd_ = CreateWindowExW(exStyle, className, widen(title).c_str(), style, x, y, s(w), s(h), owner_, nullptr,
                           GetModuleHandleW(nullptr), this);
   dpi_ = systemDpi(hwnd_);
   white_ = CreateSolidBrush(RGB(255, 255, 255));
@@ -325,6 +325,11 @@ LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND: {
       int id = LOWORD(wp);
       int code = HIWORD(wp);
+      if (code == EN_CHANGE) {
+        auto it = changes_.find(id);
+        if (it != changes_.end()) runCommand(it->second);
+        return 0;
+      }
       if (code == BN_CLICKED || code == STN_CLICKED) {
         auto it = commands_.find(id);
         if (it != commands_.end() && onCommand) {
@@ -361,6 +366,54 @@ LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
     }
   }
   return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+void Form::runCommand(int command) {
+  if (!onCommand) return;
+  auto fn = onCommand;  // the handler may replace itself
+  fn(command);
+}
+
+void Form::watchInput(int id) {
+  SetWindowSubclass(ctl(id), inputProc, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void Form::bindKey(int id, UINT virtualKey, int command) {
+  keys_[{id, virtualKey}] = command;
+  watchInput(id);
+}
+
+void Form::bindDoubleClick(int id, int command) {
+  doubleClicks_[id] = command;
+  watchInput(id);
+}
+
+LRESULT CALLBACK Form::inputProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  auto* self = reinterpret_cast<Form*>(data);
+  int id = GetDlgCtrlID(h);
+  switch (msg) {
+    case WM_KEYDOWN: {
+      auto it = self->keys_.find({id, static_cast<UINT>(wp)});
+      if (it != self->keys_.end()) {
+        self->runCommand(it->second);
+        return 0;
+      }
+      break;
+    }
+    case WM_CHAR:  // the Enter that a bound key consumed is not typed (no beep in a one-line box)
+      if (wp == '\r' && self->keys_.count({id, VK_RETURN})) return 0;
+      break;
+    case WM_LBUTTONDBLCLK: {
+      auto it = self->doubleClicks_.find(id);
+      if (it != self->doubleClicks_.end()) {
+        self->runCommand(it->second);
+        return 0;
+      }
+      break;
+    }
+    case WM_NCDESTROY: RemoveWindowSubclass(h, inputProc, 1); break;
+  }
+  return DefSubclassProc(h, msg, wp, lp);
 }
 
 LRESULT CALLBACK Form::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

@@ -72,15 +72,24 @@ class Form {
   HFONT font() const { return font_; }
   // Which control asks for which command (the logic's command enum), and the close command.
   void bindCommands(std::initializer_list<std::pair<int, int>> idToCommand, int closeCommand);
+  // More ways for a control to ask for a command: a change of an edit box's text, a key pressed
+  // in it (Enter is then not also typed), a double click on it.
+  void bindChange(int id, int command) { changes_[id] = command; }
+  void bindKey(int id, UINT virtualKey, int command);
+  void bindDoubleClick(int id, int command);
   static constexpr UINT kDestroyLater = WM_APP + 40;
 
   std::vector<ControlSpec> specs_;
   int logicalW_ = 0, logicalH_ = 0;
-  int dragStrip_ = 0;  // height of the title strip that moves the window (no system caption)
+  int dragStrip_ = 0;     // height of the title strip that moves the window (no system caption)
+  HWND owner_ = nullptr;  // set before create() for an owned window
 
  private:
   static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK groupProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data);
+  static LRESULT CALLBACK inputProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data);
+  void watchInput(int id);
+  void runCommand(int command);
   void makeControls();
   void makeTips();
   void addTip(int id, bool update);
@@ -94,6 +103,9 @@ class Form {
   HBRUSH white_ = nullptr;
   int dpi_ = 96;
   std::map<int, int> commands_;
+  std::map<int, int> changes_;
+  std::map<std::pair<int, UINT>, int> keys_;
+  std::map<int, int> doubleClicks_;
   int closeCommand_ = -1;
   std::map<int, COLORREF> colours_;
   std::map<int, std::wstring> tipTexts_;

@@ -171,7 +171,16 @@ HWND MainWindow::open() {
                 {IDT_ANDROID, int(C::Android)},
                 {IDT_NEWS, int(C::News)},
                 {IDT_NEWS1, int(C::News1)},
-                {IDT_NEWS2, int(C::News2)}},
+                {IDT_NEWS2, int(C::News2)},
+                {IDT_EDITOR, int(C::Editor)},
+                {IDT_ADD_ENTRY, int(C::AddEntry)},
+                {IDT_OPEN_FILE, int(C::OpenHostsFile)},
+                {IDT_OPEN_FOLDER, int(C::OpenHostsFolder)},
+                {IDT_CLEAR, int(C::ClearHostsFile)},
+                {IDT_SAVE_COPY, int(C::SaveHostsCopy)},
+                {IDT_IMPORT, int(C::ImportHostsFile)},
+                {IDT_RESTORE, int(C::RestoreHostsFile)},
+                {IDT_COPY_ALL, int(C::CopyHostsFile)}},
                int(C::Close));
   return h;
 }

@@ -20,6 +20,18 @@
 //   screen|FILE.png                  save a screenshot of the whole screen
 //   tooltip|TEXT                     wait until a hover hint with this text is shown
 //   attributes|PATH|N                the file's attribute bits (read-only, hidden, system, archive) are N
+//   windowwith|TEXT                  wait until a visible top-level window's title contains TEXT
+//   closewith|TEXT                   ask that window to close
+//   filedialog|TITLE|PATH            answer a common open or save dialog with PATH (Wine's and Windows')
+//   clipboard|TEXT                   wait until the clipboard's text contains TEXT
+//   chars|TITLE|CONTROL|TEXT         type TEXT into the control, one WM_CHAR a character
+//   key|TITLE|CONTROL|VK             press and release a key in the control
+//   dblclick|TITLE|CONTROL           double-click the control
+//   send|TITLE|CONTROL|MSG|WP|LP     send a message with number arguments to the control
+//   sendis|TITLE|CONTROL|MSG|WP|N    wait until sending the message returns N
+//   timedclick|TITLE|CONTROL|TITLE2|CONTROL2|MSG|N
+//                                    click, print the ms until TITLE2's CONTROL2 answers MSG with N
+//   timedchars|TITLE|CONTROL|N       send N WM_CHAR keystrokes (each handled before the next); print ms
 // Every wait polls for at most 15 s. Exit code 0 when every step passed.
 #include <windows.h>
 
@@ -73,6 +85,41 @@ HWND topWindow(const std::wstring& title, bool dialog = false) {
   Find f{title, dialog};
   EnumWindows(findTop, reinterpret_cast<LPARAM>(&f));
   return f.found;
+}
+
+BOOL CALLBACK findTopWith(HWND h, LPARAM lp) {
+  auto* f = reinterpret_cast<Find*>(lp);
+  if (IsWindowVisible(h) && windowText(h).find(f->title) != std::wstring::npos) {
+    f->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND topWindowWith(const std::wstring& text) {
+  Find f{text, false};
+  EnumWindows(findTopWith, reinterpret_cast<LPARAM>(&f));
+  return f.found;
+}
+
+std::wstring clipboardText() {
+  std::wstring out;
+  if (!OpenClipboard(nullptr)) return out;
+  if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+    if (auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
+      out = p;
+      GlobalUnlock(h);
+    }
+  }
+  CloseClipboard();
+  return out;
+}
+
+double msSince(const LARGE_INTEGER& t0) {
+  LARGE_INTEGER freq, t1;
+  QueryPerformanceFrequency(&freq);
+  QueryPerformanceCounter(&t1);
+  return (t1.QuadPart - t0.QuadPart) * 1000.0 / freq.QuadPart;
 }
 
 struct FindTip {
@@ -218,6 +265,25 @@ std::wstring step(const std::vector<std::wstring>& f) {
     return bits == static_cast<DWORD>(std::stoul(arg(2))) ? L"" : L"attributes are " + std::to_wstring(bits);
   }
   if (cmd == L"screen") return saveShot(nullptr, arg(1)) ? L"" : L"screenshot failed";
+  if (cmd == L"windowwith") return poll([&] { return topWindowWith(arg(1)) != nullptr; }) ? L"" : L"no such window";
+  if (cmd == L"closewith") {
+    HWND h = topWindowWith(arg(1));
+    return h && PostMessageW(h, WM_CLOSE, 0, 0) ? L"" : L"no such window";
+  }
+  if (cmd == L"clipboard") {
+    if (poll([&] { return clipboardText().find(arg(1)) != std::wstring::npos; })) return L"";
+    return L"clipboard holds: " + clipboardText().substr(0, 200);
+  }
+  if (cmd == L"filedialog") {
+    // The file name box is control 0x47C (a combo box) in the dialogs of Windows and of Wine.
+    HWND dlg = nullptr;
+    if (!poll([&] { return (dlg = topWindow(arg(1), true)) != nullptr; })) return L"no file dialog";
+    HWND name = nullptr;
+    if (!poll([&] { return (name = GetDlgItem(dlg, 0x47C)) != nullptr; })) return L"no file name box";
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg(2).c_str()));
+    PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
+    return poll([&] { return !IsWindow(dlg) || !IsWindowVisible(dlg); }) ? L"" : L"file dialog stayed open";
+  }
   HWND top = nullptr;
   if (!poll([&] { return (top = topWindow(arg(1))) != nullptr; })) return L"no such window";
   if (cmd == L"shot") return saveShot(top, arg(2)) ? L"" : L"screenshot failed";
@@ -243,10 +309,80 @@ std::wstring step(const std::vector<std::wstring>& f) {
       PostMessageW(top, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), STN_CLICKED), reinterpret_cast<LPARAM>(c));
     return L"";
   }
+  if (cmd == L"chars") {
+    for (wchar_t ch : arg(3)) {
+      DWORD_PTR r;
+      if (!SendMessageTimeoutW(c, WM_CHAR, ch, 1, SMTO_ABORTIFHUNG, 5000, &r)) return L"could not type";
+    }
+    return L"";
+  }
+  if (cmd == L"key") {
+    UINT vk = static_cast<UINT>(std::stoul(arg(3)));
+    PostMessageW(c, WM_KEYDOWN, vk, 1);
+    PostMessageW(c, WM_KEYUP, vk, 0xC0000001);
+    return L"";
+  }
+  if (cmd == L"dblclick") {
+    PostMessageW(c, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    PostMessageW(c, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    PostMessageW(c, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, 4));
+    PostMessageW(c, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    return L"";
+  }
+  if (cmd == L"send") {
+    DWORD_PTR r;
+    return SendMessageTimeoutW(c, static_cast<UINT>(std::stoul(arg(3))), std::stoull(arg(4)), std::stoll(arg(5)),
+                               SMTO_ABORTIFHUNG, 5000, &r)
+               ? L""
+               : L"no answer";
+  }
+  if (cmd == L"sendis") {
+    DWORD_PTR r = 0;
+    auto ask = [&] {
+      return SendMessageTimeoutW(c, static_cast<UINT>(std::stoul(arg(3))), std::stoull(arg(4)), 0, SMTO_ABORTIFHUNG,
+                                 5000, &r) &&
+             static_cast<long long>(r) == std::stoll(arg(5));
+    };
+    return poll(ask) ? L"" : L"answer is " + std::to_wstring(static_cast<long long>(r));
+  }
+  if (cmd == L"timedclick") {
+    LARGE_INTEGER t0;
+    QueryPerformanceCounter(&t0);
+    PostMessageW(top, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), STN_CLICKED), reinterpret_cast<LPARAM>(c));
+    const long long want = std::stoll(arg(6));
+    bool seen = poll(
+        [&] {
+          HWND t2 = topWindow(arg(3));
+          HWND c2 = t2 ? control(t2, arg(4)) : nullptr;
+          DWORD_PTR r = 0;
+          return c2 &&
+                 SendMessageTimeoutW(c2, static_cast<UINT>(std::stoul(arg(5))), 0, 0, SMTO_ABORTIFHUNG, 5000, &r) &&
+                 static_cast<long long>(r) == want;
+        },
+        120000);
+    if (!seen) return L"never answered";
+    std::printf("timed-ms %.1f\n", msSince(t0));
+    return L"";
+  }
+  if (cmd == L"timedchars") {
+    int n = std::stoi(arg(3));
+    LARGE_INTEGER t0;
+    QueryPerformanceCounter(&t0);
+    for (int i = 0; i < n; ++i) {
+      DWORD_PTR r;
+      if (!SendMessageTimeoutW(c, WM_CHAR, L'a' + i % 26, 1, SMTO_ABORTIFHUNG, 5000, &r)) return L"could not type";
+    }
+    std::printf("chars-ms %.1f\n", msSince(t0));
+    return L"";
+  }
   if (cmd == L"hover") {
     RECT r;
     GetWindowRect(c, &r);
+    // Twice: the window registers its hover hints on the first mouse activity, and a hint shows
+    // on a move over a control that is registered by then.
     SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    Sleep(200);
+    SetCursorPos((r.left + r.right) / 2 + 1, (r.top + r.bottom) / 2);
     return L"";
   }
   if (cmd == L"type") {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end scenarios: the real Zelkora.exe under Wine + Xvfb, driven by zk_driver.exe, with the
 # files it wrote checked byte for byte from this side. Screenshots land in build/e2e-shots.
-# ZK_E2E_ONLY_FETCH=1 runs only the cloud scenarios (7 and 8), for work on the fetch.
+# ZK_E2E_ONLY_FETCH=1 runs only the cloud scenarios (7 and 8), for work on the fetch;
+# ZK_E2E_ONLY_EDITOR=1 only the editor's (9), on a prefix where the first start has run.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 if [ -z "${DISPLAY:-}" ]; then
@@ -58,7 +59,7 @@ finish_scenario() {
 
 fresh() { rm -rf "$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Orvik"; rm -f "$DESKTOP"/*.reg; }
 
-if [ -z "${ZK_E2E_ONLY_FETCH:-}" ]; then
+if [ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_EDITOR:-}" ]; then
 # 1. First start: data folder, installed copy, seeded settings, Tem with its read-me.
 fresh
 mkdir -p "$DATA/../../Orvik/Nimbet/Tem" && echo "user file" > "$DATA/Tem/left-over.txt"
@@ -122,10 +123,48 @@ finish_scenario
 
 fi
 
+HOSTS="$WINEPREFIX/drive_c/windows/system32/drivers/etc/hosts"
+gbk() { printf "$1" | iconv -f utf-8 -t gbk; }
+is_gbk() { cmp -s "$1" <(gbk "$2"); }  # is_gbk FILE TEXT: the file holds TEXT in GBK, nothing more
+plain_hosts() {  # plain_hosts TEXT: an unprotected system hosts file holding TEXT in GBK
+  # A new file: Wine keeps the attributes of the old one beside it, and its attrib does not clear
+  # hidden and system together.
+  rm -f "$HOSTS"
+  gbk "$1" > "$HOSTS"
+}
+
+if [ -z "${ZK_E2E_ONLY_FETCH:-}" ]; then
+# 9. The hosts editor, the add-entry dialog and the row of hosts-file commands. The cloud address
+# points where nothing listens: "获取数据" starts a fetch that finds no cloud.
+printf '[System]\r\nXFWQ=1\r\nHYDH=0\r\nYDSY=http://127.0.0.1:1/kpr.css\r\n' > "$DATA/System.btx"
+plain_hosts '127.0.0.1 localhost\r\n# 中文注释\r\n'
+run_scenario editor
+check "saved once, with the typed line, in GBK" is_gbk "$HOSTS" '127.0.0.1 localhost\r\n# 中文注释\r\n10.1.1.1 新增.test'
+check "the loaded file kept as backup" is_gbk "$DATA/Backup/hosts.1.bak" '127.0.0.1 localhost\r\n# 中文注释\r\n'
+finish_scenario
+
+plain_hosts '1.1.1.1 old.test\r\n'
+run_scenario add_entry
+check "the line on top, the old text below" bytes_are "$HOSTS" '10.0.0.1   www.zelkora-test.com\r\n1.1.1.1 old.test\r\n'
+finish_scenario
+
+plain_hosts '127.0.0.1 localhost\r\n# 中文注释\r\n'
+cp "$HOSTS" "$WORK/hosts-commands-before"
+rm -f "$DESKTOP/hosts" "$WORK/saved-as.txt"
+printf '0.0.0.0 imported.test\r\n' > "$WORK/import.txt"
+run_scenario hosts_commands hosts_commands "s|@IMPORT@|$(winpath "$WORK/import.txt" | sed 's/\\/\\\\/g')|g; s|@SAVEAS@|$(winpath "$WORK/saved-as.txt" | sed 's/\\/\\\\/g')|g"
+check "the desktop copy is the file byte for byte" cmp -s "$WORK/hosts-commands-before" "$DESKTOP/hosts"
+check "the file was deleted at the end" test ! -e "$HOSTS"
+check "backups: the imported file, then the file before the import" bash -c "cmp -s '$WORK/import.txt' '$DATA/Backup/hosts.1.bak' && cmp -s '$WORK/hosts-commands-before' '$DATA/Backup/hosts.2.bak'"
+check "save-as wrote the Windows default, 824 bytes" test "$(stat -c %s "$WORK/saved-as.txt" 2>/dev/null)" = 824
+finish_scenario
+plain_hosts '127.0.0.1 localhost\r\n'
+fi
+
+if [ -z "${ZK_E2E_ONLY_EDITOR:-}" ]; then
 # 7. The one-click fetch against the real local cloud, then against a misbehaving one.
 CLOUD="$ROOT/build/native/zelkora-cloud"
 FAULTS="$ROOT/build/native/zk_fault_server"
-HOSTS="$WINEPREFIX/drive_c/windows/system32/drivers/etc/hosts"
 serve_in_background() {  # serve_in_background LOG COMMAND...: sets $server once it listens
   "${@:2}" > "$1" 2>&1 &
   server=$!
@@ -218,6 +257,8 @@ run_scenario update_prompt
 check "the cloud's version was read" grep -q 'GET /z/bb.css -> 200' "$WORK/new-cloud.log"
 finish_scenario
 kill $cloud; wait $cloud 2>/dev/null
+
+fi
 
 wineserver -w
 echo "screenshots: $SHOTS"

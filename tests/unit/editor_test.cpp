@@ -12,7 +12,9 @@ namespace {
 struct Editor : ::testing::Test, test::EditorBench {
   test::FakeEditorView view;
   EditorLogic editor{EditorServices{rt, hosts, prompt, clipboard, folders, random, dialog}, view, main};
-  Editor() { view.onChange = [this] { editor.onTextChanged(); }; }
+  Editor() {
+    view.onChange = [this] { editor.onTextChanged(); };
+  }
 
   void open() {
     editor.onCreated();
@@ -340,7 +342,9 @@ TEST_F(Editor, ReplacingNeverTouchesTheSecondByteOfAChineseCharacter) {
   editor.replaceAll("|", "");
   prompt.answers = {Answer::Yes};
   command(EditorCommand::Save);
-  EXPECT_EQ(hostsBytes(), "\x81\x40\x81\x5C/\x81\x7C" "ab\r\n");
+  EXPECT_EQ(hostsBytes(),
+            "\x81\x40\x81\x5C/\x81\x7C"
+            "ab\r\n");
 }
 
 TEST_F(Editor, FindAndReplaceModesOpenTheSearchWindow) {

@@ -10,7 +10,9 @@ namespace {
 struct AddEntry : ::testing::Test, test::EditorBench {
   test::FakeAddEntryView win;
   AddEntryLogic logic{rt, win, hosts, prompt};
-  AddEntry() { win.onDomainChange = [this] { logic.onCommand(AddEntryCommand::DomainChanged); }; }
+  AddEntry() {
+    win.onDomainChange = [this] { logic.onCommand(AddEntryCommand::DomainChanged); };
+  }
   void confirm(const std::string& ip, const std::string& domain) {
     win.ipText = ip;
     win.domainText = domain;
@@ -41,11 +43,11 @@ TEST_F(AddEntry, RefusedInputWritesNothing) {
   struct Case {
     const char *ip, *domain, *message;
   };
-  for (const Case& c : {Case{"", "a.com", "您尚未填写内容！"}, Case{"1.2.3.4", "", "您尚未填写内容！"},
-                        Case{"1.2.3.4", "localhost", "域名格式错误，请重新填写！"},
-                        Case{"abc", "a.com", "IP格式错误，请重新填写！"},
-                        Case{"1.2.3.4 evil.com\r\n5.6.7.8", "a.com", "IP格式错误，请重新填写！"},
-                        Case{"1.2.3.4", "a.com\r\n6.6.6.6 bank.com", "域名格式错误，请重新填写！"}}) {
+  for (const Case& c :
+       {Case{"", "a.com", "您尚未填写内容！"}, Case{"1.2.3.4", "", "您尚未填写内容！"},
+        Case{"1.2.3.4", "localhost", "域名格式错误，请重新填写！"}, Case{"abc", "a.com", "IP格式错误，请重新填写！"},
+        Case{"1.2.3.4 evil.com\r\n5.6.7.8", "a.com", "IP格式错误，请重新填写！"},
+        Case{"1.2.3.4", "a.com\r\n6.6.6.6 bank.com", "域名格式错误，请重新填写！"}}) {
     confirm(c.ip, c.domain);
     EXPECT_EQ(lastBox().text, c.message) << c.ip << " " << c.domain;
     EXPECT_EQ(lastBox().title, "抱歉");
