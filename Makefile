@@ -47,6 +47,7 @@ mutate: bootstrap native
 
 bench: bootstrap native win64
 	@bench/hosts.sh
+	@bench/replace.sh
 	@bench/startup.sh
 
 format:

@@ -13,7 +13,7 @@ target_link_libraries(zk_unit_tests PRIVATE zk_core GTest::gtest GTest::gtest_ma
 gtest_discover_tests(zk_unit_tests DISCOVERY_TIMEOUT 30)
 
 if(benchmark_FOUND)
-  add_executable(zk_bench bench/hosts_bench.cpp)
+  add_executable(zk_bench bench/hosts_bench.cpp bench/replace_bench.cpp)
   target_link_libraries(zk_bench PRIVATE zk_core benchmark::benchmark benchmark::benchmark_main)
 endif()
 add_executable(zk_fetch_memory bench/fetch_memory.cpp tests/support/fakes.cpp)

@@ -20,7 +20,8 @@ bool isIpv4Address(std::string_view s) {
     int value = 0;
     while (i < s.size() && isDigit(s[i]) && i - start < 3) value = value * 10 + (s[i++] - '0');
     if (i == start || value > 255) return false;
-    if (i < s.size() && isDigit(s[i])) return false;  // a fourth digit
+    if (s[start] == '0' && i - start > 1) return false;  // "010" could be read as octal
+    if (i < s.size() && isDigit(s[i])) return false;     // a fourth digit
     if (++parts == 4) return i == s.size();
     if (i >= s.size() || s[i] != '.') return false;
     ++i;

@@ -5,7 +5,7 @@
 
 namespace zk {
 
-// Dotted decimal, four parts of 0 to 255, one to three digits each ("127.0.0.1").
+// Dotted decimal, four parts of 0 to 255 without leading zeros ("127.0.0.1").
 bool isIpv4Address(std::string_view s);
 // Eight groups of one to four hex digits, one "::" standing for one or more zero groups, and an
 // IPv4 address in place of the last two groups ("::1", "fe80::1", "::ffff:1.2.3.4"). No zone.

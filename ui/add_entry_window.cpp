@@ -19,8 +19,8 @@ HWND AddEntryWindow::open(HWND owner) {
       {IDT_AE_SOCIAL, Kind::ClickLabel, "快输脸书", 406, 114, 52, 20, nullptr, true},
       {IDB_AE_CONFIRM, Kind::Button, "确认", 372, 14, 80, 62},
   };
-  HWND h = create(L"ZelkoraAddEntry", "增/改条目", 474, 180, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
-                  c);
+  HWND h =
+      create(L"ZelkoraAddEntry", "增/改条目", 474, 180, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, c);
   for (int id : {IDT_AE_CLEAR, IDT_AE_127, IDT_AE_SEARCH, IDT_AE_SOCIAL}) setTextColour(id, {255, 255, 0});
   using C = AddEntryCommand;
   bindCommands({{IDB_AE_CONFIRM, int(C::Confirm)},

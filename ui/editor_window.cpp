@@ -85,8 +85,8 @@ HWND EditorWindow::open() {
 void EditorWindow::setUpDocument() {
   document_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"Scintilla", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN,
                               s(8), s(82), s(kWidth - 16), s(kHeight - 90), hwnd(),
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDE_ED_DOCUMENT)),
-                              GetModuleHandleW(nullptr), nullptr);
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDE_ED_DOCUMENT)), GetModuleHandleW(nullptr),
+                              nullptr);
   direct_ = reinterpret_cast<Direct>(SendMessageW(document_, SCI_GETDIRECTFUNCTION, 0, 0));
   directPtr_ = static_cast<sptr_t>(SendMessageW(document_, SCI_GETDIRECTPOINTER, 0, 0));
   call(SCI_SETCODEPAGE, SC_CP_UTF8);

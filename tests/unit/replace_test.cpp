@@ -61,6 +61,8 @@ TEST(Address, Ipv4AndIpv6OnlyInTheirPlainForms) {
                           "1:2:3:4:5:6:7:1.2.3.4",
                           "::1.2.3",
                           "1.2.3.4\r\n",
+                          "01.2.3.4",
+                          "1.2.3.004",
                           "１.2.3.4",
                           "g::1"})
     EXPECT_FALSE(isIpAddress(bad)) << bad;
