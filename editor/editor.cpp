@@ -70,7 +70,7 @@ void EditorLogic::onCommand(EditorCommand command) {
 // typing pauses (or when a command needs the answer).
 void EditorLogic::onTextChanged() {
   if (puttingText_) return;
-  if (view_.textBytes() != snapshot_.size()) {
+  if (view_.textBytes() != snapshotSize_) {
     compareOwed_ = false;
     s_.rt.stop(TaskSlot::EditorCompare);
     setChanged(true);
@@ -80,37 +80,55 @@ void EditorLogic::onTextChanged() {
   s_.rt.start(TaskSlot::EditorCompare, compareLater());
 }
 
+// The comparison of a big text runs on a worker; typing meanwhile starts over.
 Task<> EditorLogic::compareLater() {
   co_await s_.rt.pumpWait(kComparePauseMs);
-  changed();
+  auto comparing =
+      s_.rt.offload([text = view_.text(), size = snapshotSize_, bytes = loadedBytes_, snapshot = snapshotText_] {
+        return sameAsSnapshot(text, size, *bytes, snapshot.get());
+      });
+  bool same = co_await comparing;
+  if (!compareOwed_) co_return;
+  compareOwed_ = false;
+  setChanged(!same);
 }
 
 bool EditorLogic::changed() {
   if (compareOwed_) {
     compareOwed_ = false;
     s_.rt.stop(TaskSlot::EditorCompare);
-    setChanged(view_.text() != snapshot_);
+    setChanged(!equalsSnapshot(view_.text()));
   }
   return changed_;
 }
 
 void EditorLogic::setChanged(bool changed) {
+  if (indicatorShown_ && changed == changed_) return;  // typing repaints nothing
+  indicatorShown_ = true;
   changed_ = changed;
   view_.setSaveIndicator(changed);
 }
 
-void EditorLogic::putText(const std::string& text, bool undoable) {
+bool EditorLogic::sameAsSnapshot(const std::string& text, std::size_t size, const std::string& bytes,
+                                 const std::string* snapshotText) {
+  if (text.size() != size) return false;
+  if (snapshotText) return text == *snapshotText;
+  return toGbk(text) == bytes;
+}
+
+void EditorLogic::putText(const std::string& text, bool undoable, std::optional<bool> knownChanged) {
   puttingText_ = true;
   view_.setText(text, undoable);
   puttingText_ = false;
   compareOwed_ = false;
   s_.rt.stop(TaskSlot::EditorCompare);
-  setChanged(text != snapshot_);
+  setChanged(knownChanged ? *knownChanged : !equalsSnapshot(text));
 }
 
 struct LoadedText {
   std::optional<std::string> bytes;  // up to the first NUL
   std::string text;                  // UTF-8
+  bool comesBack = false;            // the text converts back to the bytes
 };
 
 Task<> EditorLogic::load() {
@@ -124,6 +142,7 @@ Task<> EditorLogic::load() {
     if (auto raw = fs->readFile(path)) {
       loaded.bytes = textUpToNul(*raw);
       loaded.text = fromGbk(*loaded.bytes);
+      loaded.comesBack = toGbk(loaded.text) == *loaded.bytes;
     }
     return loaded;
   });
@@ -140,15 +159,17 @@ Task<> EditorLogic::load() {
   putText("读取中...", false);
   co_await s_.rt.pumpWait(500);
   // The snapshot first: the change that the new text sets off must see it.
-  snapshot_ = std::move(loaded.text);
-  loadedBytes_ = std::move(*loaded.bytes);
-  putText(snapshot_, false);
+  loadedBytes_ = std::make_shared<const std::string>(std::move(*loaded.bytes));
+  snapshotSize_ = loaded.text.size();
+  snapshotText_.reset();
+  if (!loaded.comesBack) snapshotText_ = std::make_shared<const std::string>(loaded.text);
+  putText(loaded.text, false, false);
 }
 
 // The bytes the document stands for: the loaded bytes while it is unchanged (a file that is not
 // all GBK, or ends inside a character, goes back as it came), else its text in GBK.
 Task<std::string> EditorLogic::documentBytes() {
-  if (!changed()) co_return loadedBytes_;
+  if (!changed()) co_return *loadedBytes_;
   auto converting = s_.rt.offload([text = view_.text()] { return toGbk(text); });
   co_return co_await converting;
 }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -125,16 +126,29 @@ class EditorLogic {
   void startPack();
   void stripTick();
   // Sets the whole document; the indicator follows from the text in hand.
-  void putText(const std::string& text, bool undoable);
+  // knownChanged: the caller knows how the text compares with the snapshot.
+  void putText(const std::string& text, bool undoable, std::optional<bool> knownChanged = std::nullopt);
+  bool equalsSnapshot(const std::string& text) const {
+    return sameAsSnapshot(text, snapshotSize_, *loadedBytes_, snapshotText_.get());
+  }
+  // Any thread: the snapshot's parts are passed in.
+  static bool sameAsSnapshot(const std::string& text, std::size_t size, const std::string& bytes,
+                             const std::string* snapshotText);
   void setChanged(bool changed);
   void run(Task<> command);
 
   EditorServices s_;
   EditorView& view_;
   MainView& main_;
-  std::string snapshot_;     // UTF-8, as last loaded
-  std::string loadedBytes_;  // the same as read (GBK), written back as they were while unchanged
+  // The snapshot: the bytes last loaded (GBK), written back as they are while the document is
+  // unchanged, and the size of their text. The text itself is kept only when the bytes do not
+  // come back from it (not GBK, or a character cut at the end); otherwise the document equals the
+  // snapshot exactly when it converts back to these bytes, and one copy of a big file is enough.
+  std::shared_ptr<const std::string> loadedBytes_ = std::make_shared<const std::string>();
+  std::shared_ptr<const std::string> snapshotText_;  // none: the bytes stand for it
+  std::size_t snapshotSize_ = 0;
   bool changed_ = false;
+  bool indicatorShown_ = false;
   bool compareOwed_ = false;
   bool puttingText_ = false;
   bool closing_ = false;

@@ -89,15 +89,12 @@ void EditorWindow::setUpDocument() {
                               nullptr);
   direct_ = reinterpret_cast<Direct>(SendMessageW(document_, SCI_GETDIRECTFUNCTION, 0, 0));
   directPtr_ = static_cast<sptr_t>(SendMessageW(document_, SCI_GETDIRECTPOINTER, 0, 0));
-  call(SCI_SETCODEPAGE, SC_CP_UTF8);
-  call(SCI_SETEOLMODE, SC_EOL_CRLF);
+  setUpDocumentState();
   call(SCI_SETWRAPMODE, SC_WRAP_NONE);
   call(SCI_SETSCROLLWIDTHTRACKING, 1);
   call(SCI_SETSCROLLWIDTH, 1);
   call(SCI_SETMARGINWIDTHN, 1, 0);
   call(SCI_SETMODEVENTMASK, SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT);
-  // Character positions of the logic are mapped through this index, in time independent of size.
-  call(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF32);
   call(SCI_STYLESETFONT, STYLE_DEFAULT, reinterpret_cast<sptr_t>("微软雅黑"));
   call(SCI_STYLESETSIZE, STYLE_DEFAULT, 9);
   call(SCI_STYLECLEARALL);
@@ -108,6 +105,25 @@ void EditorWindow::setUpDocument() {
   call(SCI_SETMARGINWIDTHN, 0, call(SCI_TEXTWIDTH, STYLE_LINENUMBER, reinterpret_cast<sptr_t>("_999999")));
   // The document counts as a key-bound input for F3.
   SetWindowLongPtrW(document_, GWLP_ID, IDE_ED_DOCUMENT);
+}
+
+void EditorWindow::setUpDocumentState() {
+  call(SCI_SETCODEPAGE, SC_CP_UTF8);
+  call(SCI_SETEOLMODE, SC_EOL_CRLF);
+  // Character positions of the logic are mapped through this index, in time independent of size.
+  call(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF32);
+}
+
+void EditorWindow::useDocumentFor(std::size_t bytes) {
+  bool styled = bytes <= kColouringLimitBytes;
+  if (styled == styledDocument_) return;
+  int options = styled ? SC_DOCUMENTOPTION_DEFAULT : SC_DOCUMENTOPTION_STYLES_NONE | SC_DOCUMENTOPTION_TEXT_LARGE;
+  sptr_t doc = call(SCI_CREATEDOCUMENT, bytes + 1, options);
+  if (!doc) return;  // no memory for a new one: the text goes into the current document
+  call(SCI_SETDOCPOINTER, 0, doc);
+  call(SCI_RELEASEDOCUMENT, 0, doc);  // the view holds it now
+  styledDocument_ = styled;
+  setUpDocumentState();
 }
 
 sptr_t EditorWindow::call(unsigned message, uptr_t wp, sptr_t lp) const {
@@ -127,6 +143,7 @@ std::size_t EditorWindow::textBytes() const {
 void EditorWindow::setText(const std::string& t, bool undoable) {
   // A big text is coloured only where it is shown, and not at all above the limit.
   colouring_ = t.size() <= kColouringLimitBytes;
+  useDocumentFor(t.size());  // a new document has nothing to undo
   if (!undoable) call(SCI_SETUNDOCOLLECTION, 0);
   call(SCI_SETTEXT, 0, reinterpret_cast<sptr_t>(t.c_str()));
   if (!undoable) {

@@ -68,6 +68,11 @@ class EditorWindow : public Form, public EditorView {
   using Form::setText;
   sptr_t call(unsigned message, uptr_t wp = 0, sptr_t lp = 0) const;
   void setUpDocument();
+  // Settings that belong to the document, applied again whenever it is replaced.
+  void setUpDocumentState();
+  // A text above the colouring limit gets a document without style bytes (one byte less a
+  // character); a smaller one a document with them.
+  void useDocumentFor(std::size_t bytes);
   void colour(std::size_t upTo);
   std::size_t positionOfChar(std::size_t ch) const;
   std::size_t charOfPosition(std::size_t pos) const;
@@ -77,6 +82,7 @@ class EditorWindow : public Form, public EditorView {
   Direct direct_ = nullptr;
   sptr_t directPtr_ = 0;
   bool colouring_ = true;
+  bool styledDocument_ = true;
   int stripWidth_ = 0;
 };
 

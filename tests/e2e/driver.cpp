@@ -15,12 +15,14 @@
 //   shot|TITLE|FILE.png              save a screenshot of the window
 //   close|TITLE                      ask the window to close (WM_CLOSE, as the taskbar does)
 //   altf4|TITLE                      the system menu's close, as Alt+F4 does
-//   launch|COMMAND LINE|TITLE        start a program; print the ms until its window is visible
+//   launch|COMMAND LINE|TITLE|S      start a program; print the ms until its window is visible (wait
+//                                    at most S seconds, 15 when not given)
 //   hover|TITLE|CONTROL              move the mouse pointer to the middle of a control
 //   screen|FILE.png                  save a screenshot of the whole screen
 //   tooltip|TEXT                     wait until a hover hint with this text is shown
 //   attributes|PATH|N                the file's attribute bits (read-only, hidden, system, archive) are N
-//   windowwith|TEXT                  wait until a visible top-level window's title contains TEXT
+//   windowwith|TEXT|S                wait until a visible top-level window's title contains TEXT (at
+//                                    most S seconds, 15 when not given)
 //   closewith|TEXT                   ask that window to close
 //   filedialog|TITLE|PATH            answer a common open or save dialog with PATH (Wine's and Windows')
 //   clipboard|TEXT                   wait until the clipboard's text contains TEXT
@@ -243,7 +245,8 @@ std::wstring step(const std::vector<std::wstring>& f) {
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     DWORD start = GetTickCount();
-    while (!topWindow(arg(2)) && GetTickCount() - start < kTimeoutMs) Sleep(1);
+    DWORD limit = f.size() > 3 ? static_cast<DWORD>(std::stoi(arg(3))) * 1000 : kTimeoutMs;
+    while (!topWindow(arg(2)) && GetTickCount() - start < limit) Sleep(1);
     QueryPerformanceCounter(&t1);
     if (!topWindow(arg(2))) return L"no window";
     std::printf("launch-ms %.1f\n", (t1.QuadPart - t0.QuadPart) * 1000.0 / freq.QuadPart);
@@ -265,7 +268,10 @@ std::wstring step(const std::vector<std::wstring>& f) {
     return bits == static_cast<DWORD>(std::stoul(arg(2))) ? L"" : L"attributes are " + std::to_wstring(bits);
   }
   if (cmd == L"screen") return saveShot(nullptr, arg(1)) ? L"" : L"screenshot failed";
-  if (cmd == L"windowwith") return poll([&] { return topWindowWith(arg(1)) != nullptr; }) ? L"" : L"no such window";
+  if (cmd == L"windowwith") {
+    DWORD limit = f.size() > 2 ? static_cast<DWORD>(std::stoi(arg(2))) * 1000 : kTimeoutMs;
+    return poll([&] { return topWindowWith(arg(1)) != nullptr; }, limit) ? L"" : L"no such window";
+  }
   if (cmd == L"closewith") {
     HWND h = topWindowWith(arg(1));
     return h && PostMessageW(h, WM_CLOSE, 0, 0) ? L"" : L"no such window";

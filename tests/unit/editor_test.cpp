@@ -80,6 +80,26 @@ TEST_F(Editor, TheIndicatorFollowsTypingAndUndoAtAConstantCostPerKeystroke) {
   EXPECT_TRUE(view.yellow);
 }
 
+// The snapshot of a GBK file is its bytes: a text of the same size is the snapshot exactly when it
+// converts back to them. A file whose bytes do not come back from its text keeps its text.
+TEST_F(Editor, SameSizedEditsAreComparedWithTheSnapshot) {
+  for (const std::string& file : {toGbk("# 中文 a.com\r\n"), std::string("# \x81\x40\xff a.com\r\n")}) {
+    fs.addFile(kHosts, file);
+    open();
+    EXPECT_FALSE(view.yellow);
+    const std::string loaded = view.doc;
+    view.sel = {5, 1};  // "a" becomes "b": same size, other text
+    view.replaceSelection("b");
+    rt.runUntilIdle();
+    EXPECT_TRUE(view.yellow);
+    view.sel = {5, 1};
+    view.replaceSelection("a");
+    rt.runUntilIdle();
+    EXPECT_FALSE(view.yellow);
+    EXPECT_EQ(view.doc, loaded);
+  }
+}
+
 TEST_F(Editor, AnUnchangedDocumentSavesTheBytesItLoaded) {
   // A lead byte before CR LF and bytes that are not GBK would not survive a conversion both ways.
   const std::string odd = std::string("127.0.0.1 a\x81\r\n") + "\xff\xfe#\x81\x40\r\n" + "\x80";
