@@ -18,6 +18,7 @@
 #include "main/skins.h"
 #include "main/temp_folder.h"
 #include "main/welcome_animation.h"
+#include "nettools/bandwidth.h"
 #include "platform/win32/http_win32.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_runtime.h"
@@ -29,6 +30,7 @@
 #include "sync/status_reader.h"
 #include "ui/about_window.h"
 #include "ui/add_entry_window.h"
+#include "ui/bandwidth_window.h"
 #include "ui/editor_window.h"
 #include "ui/main_window.h"
 #include "ui/search_window.h"
@@ -49,6 +51,7 @@ class App {
   void openEditor();
   void openSearch();
   void openAddEntry();
+  void openBandwidth();
   // A modal window: the owner is disabled and this returns once the window has closed.
   void runModal(HWND window, HWND owner);
   // A secondary window: its logic takes the window's commands (clicks and every way of closing
@@ -107,6 +110,8 @@ class App {
   std::unique_ptr<SearchLogic> searchLogic_;
   std::unique_ptr<ui::AddEntryWindow> addEntryView_;
   std::unique_ptr<AddEntryLogic> addEntryLogic_;
+  std::unique_ptr<ui::BandwidthWindow> bandwidthView_;
+  std::unique_ptr<BandwidthLogic> bandwidthLogic_;
 };
 
 int App::run() {
@@ -162,6 +167,7 @@ void App::onMainCommand(MainCommand command) {
     case MainCommand::About: openAbout(); break;
     case MainCommand::Editor: openEditor(); break;
     case MainCommand::AddEntry: openAddEntry(); break;
+    case MainCommand::Bandwidth: openBandwidth(); break;
     case MainCommand::Close: DestroyWindow(main_.hwnd()); break;
     default: break;
   }
@@ -256,6 +262,19 @@ void App::openAddEntry() {
   wire<AddEntryCommand>(addEntryView_, addEntryLogic_);
   ShowWindow(h, SW_SHOW);
   runModal(h, main_.hwnd());
+}
+
+void App::openBandwidth() {
+  if (bandwidthView_) {
+    SetForegroundWindow(bandwidthView_->hwnd());
+    return;
+  }
+  bandwidthView_ = std::make_unique<ui::BandwidthWindow>();
+  HWND h = bandwidthView_->open();
+  bandwidthLogic_ = std::make_unique<BandwidthLogic>(*bandwidthView_, main_, clipboard_);
+  wire<BandwidthCommand>(bandwidthView_, bandwidthLogic_);
+  bandwidthLogic_->onCreated();
+  ShowWindow(h, SW_SHOW);
 }
 
 void App::runModal(HWND window, HWND owner) {

@@ -14,8 +14,11 @@ void SearchLogic::onCommand(SearchCommand command) {
 Task<> SearchLogic::find(bool byEnter) {
   co_await rt_.pumpWait(200);
   const std::string keyword = view_.searchText();
-  view_.setTitle(editor_.findNext(keyword) ? "找到内容：" + keyword : "错误，没有找到！");
+  bool found = editor_.findNext(keyword);
+  // The editor comes forward first, then the title tells the result: whoever watches the title
+  // sees this window where it stays, above the editor.
   view_.focusDocument();
+  view_.setTitle(found ? "找到内容：" + keyword : "错误，没有找到！");
   if (!byEnter) co_return;
   co_await rt_.pumpWait(1000);
   view_.focusSearchBox();

@@ -53,6 +53,7 @@ enum class MainCommand {
   ImportHostsFile,
   RestoreHostsFile,
   CopyHostsFile,
+  Bandwidth,  // the tool set
 };
 
 // A look of the main window: skin 0 is the start-up look, 1 to 7 the rotating skins.

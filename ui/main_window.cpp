@@ -180,7 +180,8 @@ HWND MainWindow::open() {
                 {IDT_SAVE_COPY, int(C::SaveHostsCopy)},
                 {IDT_IMPORT, int(C::ImportHostsFile)},
                 {IDT_RESTORE, int(C::RestoreHostsFile)},
-                {IDT_COPY_ALL, int(C::CopyHostsFile)}},
+                {IDT_COPY_ALL, int(C::CopyHostsFile)},
+                {IDT_TOOL_BANDWIDTH, int(C::Bandwidth)}},
                int(C::Close));
   return h;
 }

@@ -159,6 +159,10 @@ check "backups: the imported file, then the file before the import" bash -c "cmp
 check "save-as wrote the Windows default, 824 bytes" test "$(stat -c %s "$WORK/saved-as.txt" 2>/dev/null)" = 824
 finish_scenario
 plain_hosts '127.0.0.1 localhost\r\n'
+
+# 10. The bandwidth converter of the tool set.
+run_scenario bandwidth
+finish_scenario
 fi
 
 if [ -z "${ZK_E2E_ONLY_EDITOR:-}" ]; then
