@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <limits>
 #include <cstdlib>
+#include <limits>
 
 namespace zk {
 
@@ -79,8 +79,8 @@ std::string generalNumber(double value) {
   };
   if (exponent < -4 || exponent >= 13) {
     std::string digits = std::to_string(exponent < 0 ? -exponent : exponent);
-    return trim(s.substr(0, e)) + "e" + (exponent < 0 ? "-" : "+") + std::string(3 - std::min<std::size_t>(3, digits.size()), '0') +
-           digits;
+    return trim(s.substr(0, e)) + "e" + (exponent < 0 ? "-" : "+") +
+           std::string(3 - std::min<std::size_t>(3, digits.size()), '0') + digits;
   }
   char fixed[64];
   auto f = std::to_chars(fixed, fixed + sizeof fixed, value, std::chars_format::fixed, 12 - exponent);
@@ -91,8 +91,9 @@ std::string bandwidthSentence(const std::string& input) {
   double x = bandwidthNumber(input);
   std::string kb = generalNumber(x * 1024 / 8), mb = generalNumber(x / 8), gb = generalNumber(x / 8192);
   return "    经过计算，" + input + "M的宽带，标准下载速度(极限最高速度)为：" + kb + "KB/s；按MB计算是：" + mb +
-         "MB/s；按GB计算是：" + gb + "GB/s。您也可认为这是最高下载速度。但实际应用中，由于多种原因，往往我们上网都低于 " +
-         kb + "KB/s。\r\n    以上就是Zelkora为您提供的信息，仅供参考。";
+         "MB/s；按GB计算是：" + gb +
+         "GB/s。您也可认为这是最高下载速度。但实际应用中，由于多种原因，往往我们上网都低于 " + kb +
+         "KB/s。\r\n    以上就是Zelkora为您提供的信息，仅供参考。";
 }
 
 void BandwidthLogic::onCommand(BandwidthCommand command) {

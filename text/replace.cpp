@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -83,14 +84,21 @@ bool replaceAll(std::string& text, std::string_view pattern, std::string_view re
     text.resize(write + (text.size() - read));
     return true;
   }
+  // Longer: the occurrences first, then the new text at its final size, filled piece by piece.
+  std::vector<std::size_t> found;
+  for (; at != std::string_view::npos; at = findAtCharacter(finder, all, at + pattern.size())) found.push_back(at);
   std::string out;
-  out.reserve(text.size() + text.size() / 4);
+  out.resize(text.size() + found.size() * (replacement.size() - pattern.size()));
+  char* put = out.data();
   std::size_t from = 0;
-  for (; at != std::string_view::npos; at = findAtCharacter(finder, all, from)) {
-    out.append(all.substr(from, at - from)).append(replacement);
-    from = at + pattern.size();
+  for (std::size_t hit : found) {
+    std::memcpy(put, text.data() + from, hit - from);
+    put += hit - from;
+    std::memcpy(put, replacement.data(), replacement.size());
+    put += replacement.size();
+    from = hit + pattern.size();
   }
-  out.append(all.substr(from));
+  std::memcpy(put, text.data() + from, text.size() - from);
   text = std::move(out);
   return true;
 }

@@ -19,7 +19,7 @@ HWND BandwidthWindow::open() {
   setVisible(IDT_BW_COPIED, false);
   setTextColour(IDT_BW_COPIED, {255, 255, 0});
   SendMessageW(ctl(IDE_BW_OUTPUT), EM_SETREADONLY, FALSE, 0);  // the user may select and edit the sentence
-  SendMessageW(ctl(IDE_BW_OUTPUT), EM_SETTARGETDEVICE, 0, 0);   // lines wrap at the box's width
+  SendMessageW(ctl(IDE_BW_OUTPUT), EM_SETTARGETDEVICE, 0, 0);  // lines wrap at the box's width
   bindCommands({{IDB_BW_CLOSE, int(BandwidthCommand::Close)}}, int(BandwidthCommand::Close));
   bindChange(IDE_BW_INPUT, int(BandwidthCommand::InputChanged));
   return h;

@@ -30,7 +30,8 @@ TEST(Bandwidth, OnlyDecimalNumbersAfterFoldingFullWidthForms) {
   EXPECT_EQ(bandwidthNumber("1e"), 1);
   EXPECT_EQ(bandwidthNumber("-4"), -4);
   EXPECT_EQ(bandwidthNumber(".5"), 0.5);
-  for (const char* none : {"", "abc", "inf", "nan", "0x10", "1e999", "101010e303", "。", "."}) EXPECT_EQ(bandwidthNumber(none), 0) << none;
+  for (const char* none : {"", "abc", "inf", "nan", "0x10", "1e999", "101010e303", "。", "."})
+    EXPECT_EQ(bandwidthNumber(none), 0) << none;
   EXPECT_EQ(bandwidthNumber("0x10"), 0);
   EXPECT_EQ(foldFullWidth("ＡＢｃ！～"), "ABc!~");
   EXPECT_EQ(foldFullWidth("中文"), "中文");
