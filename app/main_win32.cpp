@@ -52,7 +52,7 @@ class App {
   void openSearch();
   void openAddEntry();
   void openBandwidth();
-  // A modal window: the owner is disabled and this returns once the window has closed.
+  // A modal window: returns once the window has closed; the owner, if any, is disabled meanwhile.
   void runModal(HWND window, HWND owner);
   // A secondary window: its logic takes the window's commands (clicks and every way of closing
   // it), and both are freed after the window is gone, never from inside its own messages.
@@ -184,18 +184,7 @@ void App::openSettings(bool modal) {
   wire<SettingsCommand>(settingsView_, settingsLogic_);
   settingsLogic_->onCreated();
   ShowWindow(h, SW_SHOW);
-  if (!modal) return;
-  // Modal: this command returns when the window has closed.
-  MSG msg;
-  while (IsWindow(h)) {
-    int r = GetMessageW(&msg, nullptr, 0, 0);
-    if (r <= 0) {
-      if (r == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  if (modal) runModal(h, nullptr);  // the main window is hidden meanwhile: nothing to disable
 }
 
 void App::openAbout() {
@@ -278,7 +267,7 @@ void App::openBandwidth() {
 }
 
 void App::runModal(HWND window, HWND owner) {
-  EnableWindow(owner, FALSE);
+  if (owner) EnableWindow(owner, FALSE);
   MSG msg;
   while (IsWindow(window)) {
     int r = GetMessageW(&msg, nullptr, 0, 0);
@@ -289,6 +278,7 @@ void App::runModal(HWND window, HWND owner) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+  if (!owner) return;
   EnableWindow(owner, TRUE);
   SetForegroundWindow(owner);
 }

@@ -12,8 +12,6 @@ namespace {
 
 constexpr const char* kChangedQuestion = "内容已被更改，是否保存到系统中？";
 constexpr const char* kSaveFailed = "抱歉，保存失败！";
-// A file larger than this is no hosts text; importing it would only exhaust memory.
-constexpr std::int64_t kMaxImportBytes = 256ll << 20;
 // How long typing pauses before the document is compared with the snapshot.
 constexpr int kComparePauseMs = 300;
 
@@ -214,8 +212,7 @@ Task<> EditorLogic::import() {
   s_.dialog.state.title = "导入文本文件到编辑器";
   auto path = s_.dialog.show();
   if (!path) co_return;
-  std::optional<std::string> bytes;
-  if (s_.hosts.files().fileSize(*path) <= kMaxImportBytes) bytes = co_await s_.hosts.read(*path);
+  std::optional<std::string> bytes = co_await s_.hosts.readChosen(*path);
   if (!bytes) {
     s_.prompt.show("抱歉，这个文件无法读取！", "抱歉！", box::Ok);
     co_return;
@@ -318,11 +315,6 @@ void EditorLogic::stripTick() {
     stripTimer_.setPeriod(0);
     packBuilder();
   }
-}
-
-void EditorLogic::resetStrip() {
-  stripWidth_ = 0;
-  view_.setStrip(true, 0);
 }
 
 }  // namespace zk

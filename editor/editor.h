@@ -105,8 +105,6 @@ class EditorLogic {
   void replaceAll(const std::string& pattern, const std::string& replacement);
   // Whether the document differs from the snapshot, comparing now if a comparison is owed.
   bool changed();
-  // The pack builder's end: the strip back to no width.
-  void resetStrip();
 
  private:
   Task<> load();

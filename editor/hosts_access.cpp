@@ -15,6 +15,12 @@ Task<std::optional<std::string>> HostsAccess::read(std::string file) {
   co_return co_await reading;
 }
 
+Task<std::optional<std::string>> HostsAccess::readChosen(std::string file) {
+  constexpr std::int64_t kMaxBytes = 256ll << 20;
+  if (fs_.fileSize(file) > kMaxBytes) co_return std::nullopt;
+  co_return co_await read(std::move(file));
+}
+
 Task<bool> HostsAccess::writeSystem(std::string bytes) {
   HostsWriteOptions options{values_.dataFolder.empty() ? "" : values_.dataFile("Backup"), 3, sleep, true};
   FileSystem* fs = &fs_;

@@ -27,6 +27,8 @@ class HostsAccess {
   // Whole files; nothing when they cannot be read.
   Task<std::optional<std::string>> read(std::string file);
   Task<std::optional<std::string>> readSystem() { return read(path()); }
+  // A file the user chose to import: nothing as well when it is too large to be hosts text.
+  Task<std::optional<std::string>> readChosen(std::string file);
   // Backup, temporary file, swap, read-back; a read-only, hidden or system file is refused.
   Task<bool> writeSystem(std::string bytes);
   Task<bool> write(std::string file, std::string bytes);

@@ -10,8 +10,6 @@ namespace {
 constexpr const char* kNoFile = "尚未发现Hosts文件，请到主界面一键获取！";
 constexpr const char* kEmptyFile = "您的Hosts文件不包含任何内容，请到主界面一键获取！";
 constexpr std::uint32_t kArchiveOnly = 32;
-// A chosen file larger than this is no hosts text.
-constexpr std::int64_t kMaxImportBytes = 256ll << 20;
 
 }  // namespace
 
@@ -93,8 +91,7 @@ Task<> HostsCommands::import() {
   s_.dialog.state.title = "请导入包含标准Hosts规范的文件";
   auto path = s_.dialog.show();
   if (!path) co_return;
-  std::optional<std::string> bytes;
-  if (s_.hosts.files().fileSize(*path) <= kMaxImportBytes) bytes = co_await s_.hosts.read(*path);
+  std::optional<std::string> bytes = co_await s_.hosts.readChosen(*path);
   // A file that cannot be read is not an empty one: the system file stays as it is.
   bool written = bytes && co_await s_.hosts.writeSystem(textUpToNul(*bytes));
   if (written) {

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <limits>
 
+#include "text/number.h"
+
 namespace zk {
 
 std::string foldFullWidth(std::string_view s) {
@@ -32,34 +34,9 @@ std::string foldFullWidth(std::string_view s) {
 }
 
 double bandwidthNumber(std::string_view input) {
-  const std::string text = foldFullWidth(input);
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  const std::size_t start = i;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-  const std::size_t digitsFrom = i;
-  auto digits = [&] {
-    std::size_t from = i;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
-    return i - from;
-  };
-  std::size_t whole = digits(), fraction = 0;
-  if (i < text.size() && text[i] == '.') {
-    ++i;
-    fraction = digits();
-    if (fraction == 0 && whole == 0) return 0.0;
-  }
-  if (whole + fraction == 0) return 0.0;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    std::size_t mark = i++;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    if (digits() == 0) i = mark;  // "1e" is 1
-  }
-  double value = 0.0;
-  auto [end, ec] = std::from_chars(text.data() + digitsFrom, text.data() + i, value, std::chars_format::general);
+  double value = leadingDecimal(foldFullWidth(input), true);
   // So large that the speed in KB/s (x × 1024) would not be a number any more: out of range too.
-  if (ec != std::errc() || value > std::numeric_limits<double>::max() / 1024) return 0.0;
-  return text[start] == '-' ? -value : value;
+  return std::fabs(value) > std::numeric_limits<double>::max() / 1024 ? 0.0 : value;
 }
 
 std::string generalNumber(double value) {

@@ -4,7 +4,7 @@
 
 namespace zk {
 
-double leadingDecimal(std::string_view text) {
+double leadingDecimal(std::string_view text, bool exponent) {
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
   const std::size_t start = i;
@@ -23,10 +23,17 @@ double leadingDecimal(std::string_view text) {
     if (fraction == 0) --i;  // "1." reads as 1
   }
   if (whole + fraction == 0) return 0.0;
-  // from_chars takes no '+'; its fixed format reads exactly the span checked above.
+  if (exponent && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    std::size_t mark = i++;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (digits() == 0) i = mark;
+  }
+  // from_chars takes no '+'; it reads exactly the span checked above.
   std::string_view number = text.substr(digitsFrom, i - digitsFrom);
   double value = 0.0;
-  std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
+  auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                   exponent ? std::chars_format::general : std::chars_format::fixed);
+  if (ec != std::errc()) return 0.0;
   return text[start] == '-' ? -value : value;
 }
 
