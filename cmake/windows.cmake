@@ -4,8 +4,8 @@ target_compile_definitions(zk_core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN N
 
 add_library(zk_win32 STATIC
   platform/win32/files_win32.cpp platform/win32/system_win32.cpp platform/win32/win32_runtime.cpp
-  platform/win32/http_win32.cpp)
-target_link_libraries(zk_win32 PUBLIC zk_core wininet comdlg32)
+  platform/win32/http_win32.cpp platform/win32/network_win32.cpp)
+target_link_libraries(zk_win32 PUBLIC zk_core wininet comdlg32 iphlpapi ws2_32 advapi32)
 
 # The windows: views only, shared by the program and the Windows-side tests.
 add_library(zk_ui STATIC

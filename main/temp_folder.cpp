@@ -24,21 +24,39 @@ Task<> TempFolder::rebuild() {
   fs_.writeFile(tem + "\\" + texts::kTempReadMeName, toGbk(texts::kTempReadMe));
 }
 
+bool TempFolder::create() {
+  const std::string tem = path();
+  return !tem.empty() && (fs_.createFolder(tem) || fs_.folderExists(tem));
+}
+
+void TempFolder::deleteScript(const std::string& name) {
+  const std::string tem = path();
+  if (!tem.empty()) fs_.deleteFile(tem + "\\" + name);
+}
+
 bool TempFolder::writeScript(const std::string& name, std::string_view utf8Text) {
   const std::string tem = path();
   return !tem.empty() && fs_.writeFile(tem + "\\" + name, toGbk(utf8Text));
 }
 
+std::string TempFolder::scriptCommand(const std::string& name) const {
+  // The outer quotes are the interpreter's own: it strips them and runs the quoted path inside.
+  return values_.systemCommand("cmd", "/c \"\"" + path() + "\\" + name + "\"\"");
+}
+
+Task<ProcessOutcome> TempFolder::runScript(const std::string& name, int capMs) {
+  const std::string tem = path();
+  if (tem.empty()) co_return ProcessOutcome{};
+  Processes* proc = &proc_;
+  auto running =
+      rt_.offload([proc, line = scriptCommand(name), tem, capMs] { return proc->runHiddenAndWait(line, tem, capMs); });
+  ProcessOutcome outcome = co_await running;
+  co_return outcome;
+}
+
 Task<> TempFolder::runDnscacheScript() {
   writeScript("Dnscache.bat", texts::kDnscacheBat);
-  const std::string tem = path();
-  if (!tem.empty()) {
-    // Quoted: the data folder lies under the user's profile, whose name may hold blanks. Started
-    // from a worker: waiting for the process to be ready may take up to a second.
-    Processes* proc = &proc_;
-    auto starting = rt_.offload([proc, line = "\"" + tem + "\\Dnscache.bat\""] { return proc->runHidden(line); });
-    co_await starting;
-  }
+  co_await runScript("Dnscache.bat", 1000);
   co_await rt_.pumpWait(1000);
 }
 

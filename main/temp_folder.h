@@ -19,9 +19,18 @@ class TempFolder {
   std::string path() const;
   // Wipes the folder, waits 500 ms, creates it again with its read-me file.
   Task<> rebuild();
+  // Creates the folder when it is missing. False when it is not there afterwards.
+  bool create();
+  void deleteScript(const std::string& name);
   // Writes a script (GBK, bytes as given) into the folder, replacing it. False on failure.
   bool writeScript(const std::string& name, std::string_view utf8Text);
-  // Dnscache.bat: written, started hidden, then 1,000 ms to let it work.
+  // The command line that runs a script of the folder: the system's command interpreter by its
+  // full path, the script's path quoted.
+  std::string scriptCommand(const std::string& name) const;
+  // Runs a script of the folder hidden, with the folder as working folder (a bare tool name in it
+  // never finds a program planted beside ours), and waits for its end, at most capMs, on a worker.
+  Task<ProcessOutcome> runScript(const std::string& name, int capMs);
+  // Dnscache.bat: written, started hidden (given up to 1,000 ms to end), then 1,000 ms to work.
   Task<> runDnscacheScript();
 
  private:

@@ -41,6 +41,14 @@ enum class TaskSlot {
   SearchFind,
   HostsCommand,
   AddEntry,
+  FlushDnsCache,
+  RepairDnsClient,
+  RestartAdapter,
+  AutomaticAddressing,
+  DnsApply,
+  DnsTicker,
+  Ping,
+  ExternalIpLookup,
 };
 
 class Runtime;

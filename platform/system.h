@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "text/datetime.h"
 
@@ -29,6 +30,13 @@ class SpecialFolders {
   virtual std::string ownFileName() = 0;
 };
 
+struct ProcessOutcome {
+  bool started = false;
+  bool ended = false;  // within the cap
+  unsigned long exitCode = 0;
+  bool succeeded() const { return started && ended && exitCode == 0; }
+};
+
 class Processes {
  public:
   virtual ~Processes() = default;
@@ -37,6 +45,26 @@ class Processes {
   virtual bool runHidden(const std::string& commandLine) = 0;
   // The same with a normal window, for a program the user works in.
   virtual bool runNormal(const std::string& commandLine) = 0;
+  // Starts a command line hidden in the given working folder (empty: the program's own) and waits
+  // for its end, at most capMs. Blocking: call it from a worker.
+  virtual ProcessOutcome runHiddenAndWait(const std::string& commandLine, const std::string& workingFolder,
+                                          int capMs) = 0;
+};
+
+// The network connections of the machine and the state of a system service.
+struct NetworkConnection {
+  std::string name;  // the connection's own name, as the user sees it ("本地连接", "以太网")
+  bool up = false;
+  bool hasGateway = false;  // a default gateway: the connection leads somewhere
+  bool operator==(const NetworkConnection&) const = default;
+};
+class NetworkInfo {
+ public:
+  virtual ~NetworkInfo() = default;
+  // Blocking; empty when they cannot be listed.
+  virtual std::vector<NetworkConnection> connections() = 0;
+  // True running (or starting), false stopped (or stopping), nothing when it cannot be asked.
+  virtual std::optional<bool> serviceRunning(const std::string& serviceName) = 0;
 };
 
 class Shell {

@@ -93,7 +93,7 @@ HttpResponse WinInetHttp::get(const std::string& url) {
     DWORD got = 0;
     if (!InternetReadFile(request.h, buffer.get(), 64 * 1024, &got)) return HttpResponse{};  // cut off or timed out
     if (got == 0) break;
-    if (out.body.size() + got > kMaxDownloadBytes) {
+    if (out.body.size() + got > maxBytes_) {
       out.truncated = true;
       break;
     }

@@ -49,9 +49,16 @@ class Win32Processes : public Processes {
  public:
   bool runHidden(const std::string& commandLine) override;
   bool runNormal(const std::string& commandLine) override;
+  ProcessOutcome runHiddenAndWait(const std::string& commandLine, const std::string& workingFolder, int capMs) override;
 
  private:
   bool run(const std::string& commandLine, bool hidden);
+};
+
+class Win32NetworkInfo : public NetworkInfo {
+ public:
+  std::vector<NetworkConnection> connections() override;
+  std::optional<bool> serviceRunning(const std::string& serviceName) override;
 };
 
 class Win32Clipboard : public Clipboard {

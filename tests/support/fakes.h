@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -100,8 +101,40 @@ class FakeProcesses : public Processes {
     startedNormal.push_back(commandLine);
     return normalStarts;
   }
-  std::vector<std::string> started, startedNormal;
+  // Each run is recorded with its working folder; the outcomes are given in order, then the last
+  // one given (a clean end when none).
+  ProcessOutcome runHiddenAndWait(const std::string& commandLine, const std::string& workingFolder,
+                                  int capMs) override {
+    waited.push_back(commandLine);
+    folders.push_back(workingFolder);
+    caps.push_back(capMs);
+    if (onRun) onRun(commandLine);
+    if (outcomes.empty()) return ProcessOutcome{true, true, 0};
+    ProcessOutcome o = outcomes.front();
+    if (outcomes.size() > 1) outcomes.erase(outcomes.begin());
+    return o;
+  }
+  std::vector<std::string> started, startedNormal, waited, folders;
+  std::vector<int> caps;
+  std::vector<ProcessOutcome> outcomes;
+  std::function<void(const std::string&)> onRun;
   bool normalStarts = true;
+};
+
+class FakeNetworkInfo : public NetworkInfo {
+ public:
+  std::vector<NetworkConnection> connections() override {
+    ++listings;
+    return list;
+  }
+  std::optional<bool> serviceRunning(const std::string& serviceName) override {
+    asked.push_back(serviceName);
+    return running;
+  }
+  std::vector<NetworkConnection> list{{"本地连接", true, true}};
+  std::optional<bool> running = false;
+  std::vector<std::string> asked;
+  int listings = 0;
 };
 
 class FakeShell : public Shell {
