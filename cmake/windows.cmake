@@ -1,5 +1,7 @@
 # Windows build: Zelkora.exe, the Wine-side platform tests and the UI-automation driver.
 target_sources(zk_core PRIVATE platform/win32/wide.cpp platform/win32/gbk_win32.cpp)
+# Boost.Regex, header-only: a folder holding only a link to Boost's headers (never /usr/include).
+target_include_directories(zk_core SYSTEM PRIVATE ${ZK_DEPS}/boost-win64)
 target_compile_definitions(zk_core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 add_library(zk_win32 STATIC

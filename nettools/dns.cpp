@@ -170,7 +170,8 @@ std::string dnsCommandText(DnsFamily family, int order, const std::string& addre
   std::string text = t.text;
   // The address first: a connection's own name could hold the placeholder word.
   replaceEvery(text, t.placeholder, address);
-  if (connection != kFixedConnection) replaceEvery(text, "\"" + std::string(kFixedConnection) + "\"", "\"" + connection + "\"");
+  if (connection != kFixedConnection)
+    replaceEvery(text, "\"" + std::string(kFixedConnection) + "\"", "\"" + connection + "\"");
   return text;
 }
 
@@ -281,8 +282,8 @@ Task<> DnsLogic::apply(DnsFamily family) {
   view_.setBusy(false);
   co_await s_.rt.pumpWait(1000);
   if (choice.names.empty())
-    s_.prompt.show("本机没有名为“本地连接”的网络连接，也没有找到已连接（有默认网关）的网络连接，DNS未做更改。", "抱歉！",
-                   box::Ok);
+    s_.prompt.show("本机没有名为“本地连接”的网络连接，也没有找到已连接（有默认网关）的网络连接，DNS未做更改。",
+                   "抱歉！", box::Ok);
   else if (failed.empty())
     s_.prompt.show(dnsAppliedMessage(family, primary_, secondary_) + changedConnectionsNote(choice), "恭喜！", box::Ok);
   else

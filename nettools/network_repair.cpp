@@ -43,7 +43,8 @@ std::vector<ToolCommand> automaticAddressingCommands(const std::vector<std::stri
     out.push_back({"netsh", "interface ip set dns name=\"" + n + "\" source=dhcp"});
   }
   out.push_back({"netsh", "int ipv6 set privacy state=disable"});
-  for (const std::string& n : connections) out.push_back({"netsh", "interface ipv6 delete dnsservers \"" + n + "\" all"});
+  for (const std::string& n : connections)
+    out.push_back({"netsh", "interface ipv6 delete dnsservers \"" + n + "\" all"});
   out.push_back({"ipconfig", "/release"});
   out.push_back({"ipconfig", "/renew"});
   out.push_back({"ipconfig", "/flushdns"});

@@ -117,8 +117,9 @@ TEST_F(Dns, A114ClickRunsBothLinesInOrderWithTheWaitsThenSaysItTookEffect) {
   EXPECT_EQ(win.statuses.back(), "设置完毕！");
   EXPECT_FALSE(win.busy);
   rt.advance(1);
-  EXPECT_EQ(lastBox().text,
-            "您的 IPv4 DNS设置完毕！\r\n\r\n详情如下：\r\n首选：114.114.114.114\r\n备用：114.114.115.115\r\n\r\nDNS已生效！");
+  EXPECT_EQ(
+      lastBox().text,
+      "您的 IPv4 DNS设置完毕！\r\n\r\n详情如下：\r\n首选：114.114.114.114\r\n备用：114.114.115.115\r\n\r\nDNS已生效！");
   EXPECT_EQ(lastBox().title, "恭喜！");
   EXPECT_EQ(lastBox().flags, 0u);
   rt.advance(499);
@@ -132,7 +133,8 @@ TEST_F(Dns, AnIpv6PresetAndAFailedCommand) {
   processes.outcomes = {ProcessOutcome{true, true, 0}, ProcessOutcome{true, true, 1}};
   click("谷歌公司V6");
   rt.runUntilIdle();
-  EXPECT_EQ(processes.waited[1], tool("netsh", "interface ipv6 add dnsserver \"本地连接\" 2001:4860:4860::8844 index=2"));
+  EXPECT_EQ(processes.waited[1],
+            tool("netsh", "interface ipv6 add dnsserver \"本地连接\" 2001:4860:4860::8844 index=2"));
   EXPECT_EQ(lastBox().title, "抱歉！");
   EXPECT_NE(lastBox().text.find("DNS未生效"), std::string::npos);
   EXPECT_EQ(lastBox().text.find("DNS已生效"), std::string::npos);

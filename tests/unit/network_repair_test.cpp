@@ -15,8 +15,9 @@ TEST(Connections, TheFixedNameWinsWhereverItExistsElseTheConnectedOnes) {
   auto fixed = chooseConnections({{"以太网", true, true}, {"本地连接", false, false}});
   EXPECT_TRUE(fixed.fixed);
   EXPECT_EQ(fixed.names, std::vector<std::string>{"本地连接"});
-  auto others = chooseConnections({C{"以太网", true, true}, C{"WLAN", true, true}, C{"蓝牙网络连接", false, true},
-                                   C{"vEthernet (内部)", true, false}, C{"坏\"名", true, true}, C{"a\r\nb", true, true}});
+  auto others =
+      chooseConnections({C{"以太网", true, true}, C{"WLAN", true, true}, C{"蓝牙网络连接", false, true},
+                         C{"vEthernet (内部)", true, false}, C{"坏\"名", true, true}, C{"a\r\nb", true, true}});
   EXPECT_FALSE(others.fixed);
   EXPECT_EQ(others.names, (std::vector<std::string>{"以太网", "WLAN"}));
   EXPECT_TRUE(chooseConnections({}).names.empty());
@@ -44,8 +45,8 @@ TEST_F(Repair, FlushReportsTheToolsOutcome) {
   EXPECT_EQ(processes.waited, std::vector<std::string>{tool("ipconfig", "/flushdns")});
   EXPECT_EQ(lastBox().text, "本地DNS缓存已清除！");
   EXPECT_EQ(lastBox().title, "恭喜！");
-  for (ProcessOutcome failed : {ProcessOutcome{false, false, 0}, ProcessOutcome{true, true, 1},
-                                ProcessOutcome{true, false, 0}}) {
+  for (ProcessOutcome failed :
+       {ProcessOutcome{false, false, 0}, ProcessOutcome{true, true, 1}, ProcessOutcome{true, false, 0}}) {
     processes.outcomes = {failed};
     run(TaskSlot::FlushDnsCache, repair.flushDnsCache());
     EXPECT_EQ(lastBox().text, "清除失败，请稍后再试！");
@@ -96,11 +97,10 @@ TEST_F(Repair, RestartOnTheFixedConnectionRunsTheScriptWithItsWaits) {
 TEST_F(Repair, WithoutTheFixedConnectionTheConnectedOnesAreNamedInTheCommandsAndTheMessage) {
   network.list = {{"以太网", true, true}, {"WLAN 2", true, true}, {"未连接", false, false}};
   run(TaskSlot::RestartAdapter, repair.restartAdapter());
-  EXPECT_EQ(processes.waited,
-            (std::vector<std::string>{tool("netsh", "interface set interface \"以太网\" disabled"),
-                                      tool("netsh", "interface set interface \"WLAN 2\" disabled"),
-                                      tool("netsh", "interface set interface \"以太网\" enabled"),
-                                      tool("netsh", "interface set interface \"WLAN 2\" enabled")}));
+  EXPECT_EQ(processes.waited, (std::vector<std::string>{tool("netsh", "interface set interface \"以太网\" disabled"),
+                                                        tool("netsh", "interface set interface \"WLAN 2\" disabled"),
+                                                        tool("netsh", "interface set interface \"以太网\" enabled"),
+                                                        tool("netsh", "interface set interface \"WLAN 2\" enabled")}));
   EXPECT_FALSE(fs.fileExists(tem() + "\\Restartnetwork.bat"));
   EXPECT_EQ(lastBox().text,
             "已将本地连接所属网卡重启成功！\r\n\r\n本机没有名为“本地连接”的网络连接，已改为作用于：以太网、WLAN 2");

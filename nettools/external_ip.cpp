@@ -1,0 +1,134 @@
+#include "nettools/external_ip.h"
+
+#include <boost/regex.hpp>
+
+#include "platform/prompt.h"
+#include "text/gbk.h"
+#include "text/text.h"
+
+namespace zk {
+
+namespace {
+
+bool isUtf8(std::string_view s) {
+  for (std::size_t i = 0; i < s.size();) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    int n = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+    if (n < 0 || s.size() - i <= static_cast<std::size_t>(n)) return false;
+    for (int k = 1; k <= n; ++k)
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+    i += n + 1;
+  }
+  return true;
+}
+
+void replaceEvery(std::string& s, std::string_view what, std::string_view with) {
+  for (std::size_t at = s.find(what); at != std::string::npos; at = s.find(what, at + with.size()))
+    s.replace(at, what.size(), with);
+}
+
+std::optional<std::string> firstGroup(const std::string& page, const boost::regex& re) {
+  boost::smatch m;
+  if (!boost::regex_search(page, m, re)) return std::nullopt;
+  return m[1].str();
+}
+
+}  // namespace
+
+std::string lookupPageText(std::string_view body) {
+  std::string head = asciiLower(body.substr(0, 4096));
+  std::size_t at = head.find("charset=");
+  if (at != std::string::npos) {
+    std::string_view name = std::string_view(head).substr(at + 8);
+    while (!name.empty() && (name.front() == '"' || name.front() == '\'' || name.front() == ' ')) name.remove_prefix(1);
+    for (std::string_view gbk : {"gb2312", "gbk", "gb18030"})
+      if (name.substr(0, gbk.size()) == gbk) return fromGbk(body);
+  }
+  return isUtf8(body) ? std::string(body) : fromGbk(body);
+}
+
+ExternalIpFound extractExternalIp(std::string_view pageUtf8) {
+  // "." stops at line breaks: a value never runs across lines of the page.
+  static const boost::regex location("<p>该IP所在地为：<span>(.*?)</span></p>",
+                                     boost::regex::perl | boost::regex::no_mod_s);
+  static const boost::regex ip("您当前的IP为：(.*?)</span></p>", boost::regex::perl | boost::regex::no_mod_s);
+  ExternalIpFound found;
+  const std::string page(pageUtf8.substr(0, kLookupPageCap));
+  try {
+    found.location = firstGroup(page, location);
+    found.ip = firstGroup(page, ip);
+  } catch (const std::exception&) {
+    // Boost gives up on a page that would take too long to search.
+    return ExternalIpFound{};
+  }
+  if (found.location) replaceEvery(*found.location, "&nbsp;", " ");
+  if (found.ip) replaceEvery(*found.ip, "<span class=\"red\">", "");
+  return found;
+}
+
+ExternalIpLogic::ExternalIpLogic(ExternalIpServices s, ExternalIpView& view, std::string lookupUrl)
+    : s_(s), view_(view), url_(std::move(lookupUrl)) {}
+
+ExternalIpLogic::~ExternalIpLogic() {
+  s_.rt.stop(TaskSlot::ExternalIpLookup);
+}
+
+void ExternalIpLogic::onCreated() {
+  s_.main.setShown(false);
+  s_.rt.start(TaskSlot::ExternalIpLookup, lookup(300));
+}
+
+void ExternalIpLogic::show(const std::string& ip, const std::string& location) {
+  ip_ = ip;
+  location_ = location;
+  view_.setIp(ip);
+  view_.setLocation(location);
+}
+
+void ExternalIpLogic::onCommand(ExternalIpCommand command) {
+  switch (command) {
+    case ExternalIpCommand::Refetch:
+      show(kFetchingText, kFetchingText);
+      s_.rt.start(TaskSlot::ExternalIpLookup, lookup(0));
+      return;
+    case ExternalIpCommand::Copy: {
+      // What the window shows, also while it is still fetching.
+      std::string text = "您当前网络的外网地址为：" + ip_ + " 地理位置为：" + location_;
+      if (s_.clipboard.setText(text))
+        s_.prompt.show("复制完毕！", "恭喜！", box::Ok);
+      else
+        s_.prompt.show("抱歉，复制失败！", "抱歉！", box::Ok);
+      return;
+    }
+    case ExternalIpCommand::Close:
+      s_.main.setShown(true);
+      s_.rt.stop(TaskSlot::ExternalIpLookup);
+      view_.close();
+      return;
+  }
+}
+
+Task<> ExternalIpLogic::lookup(int delayMs) {
+  if (delayMs > 0) co_await s_.rt.pumpWait(delayMs);
+  struct Result {
+    bool reached = false;
+    ExternalIpFound found;
+  };
+  Http* http = &s_.http;
+  auto fetching = s_.rt.offload([http, url = url_] {
+    HttpResponse r = http->get(url);
+    Result result;
+    result.reached = r.reached && r.status >= 200 && r.status < 300 && !r.truncated && !r.body.empty();
+    if (result.reached) result.found = extractExternalIp(lookupPageText(textUpToNul(r.body)));
+    return result;
+  });
+  Result result = co_await fetching;
+  if (!result.reached) {
+    show("获取失败", "无法连接到查询页面，请检查网络后点击“重新获取”。");
+    co_return;
+  }
+  show(result.found.ip.value_or("未能识别"),
+       result.found.location.value_or("查询页面中没有找到地址信息，请稍后点击“重新获取”。"));
+}
+
+}  // namespace zk

@@ -1,0 +1,100 @@
+#include "nettools/ping.h"
+
+#include "text/address.h"
+#include "text/text.h"
+
+namespace zk {
+
+namespace {
+bool isAsciiAlnum(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+}  // namespace
+
+bool isPingTarget(std::string_view t) {
+  if (t.empty() || t.size() > 253) return false;
+  std::size_t zone = t.find('%');
+  if (zone != std::string_view::npos) {
+    std::string_view name = t.substr(zone + 1);
+    if (name.empty() || name.size() > 32 || !isIpv6Address(t.substr(0, zone))) return false;
+    for (char c : name)
+      if (!isAsciiAlnum(c)) return false;
+    return true;
+  }
+  if (isIpAddress(t)) return true;
+  if (!isAsciiAlnum(t.front())) return false;
+  for (char c : t)
+    if (!isAsciiAlnum(c) && c != '-' && c != '.') return false;
+  return true;
+}
+
+std::string pingScriptLine(std::string_view target, const std::string& outputPath) {
+  std::string line = "ping " + std::string(target) + " >\"" + outputPath + "\"", escaped;
+  for (char c : line) escaped += c == '%' ? std::string("%%") : std::string(1, c);
+  return escaped;
+}
+
+PingLogic::PingLogic(PingServices s, PingView& view) : s_(std::move(s)), view_(view), timer_(s_.rt, [this] { tick(); }) {}
+
+PingLogic::~PingLogic() {
+  s_.rt.stop(TaskSlot::Ping);
+}
+
+void PingLogic::onCommand(PingCommand command) {
+  switch (command) {
+    case PingCommand::TargetPressed: view_.setTarget(""); return;
+    case PingCommand::Paste: view_.setTarget(s_.clipboard.text().value_or("")); return;
+    case PingCommand::Start: start(); return;
+    case PingCommand::Close:
+      timer_.setPeriod(0);
+      s_.rt.stop(TaskSlot::Ping);
+      s_.main.setShown(true);
+      view_.close();
+      return;
+  }
+}
+
+void PingLogic::start() {
+  std::string target = view_.target();
+  if (target.empty()) {
+    view_.setOutput("您尚未输入任何IP/域名，无法执行。");
+    return;
+  }
+  if (!isPingTarget(target)) {
+    view_.setOutput("您输入的IP/域名格式不正确（只能是IP地址或域名），无法执行。");
+    return;
+  }
+  const std::string output = s_.temp.path() + "\\Ping.txt";
+  // An earlier run's output is not this run's result.
+  s_.fs.deleteFile(output);
+  bool written = s_.temp.writeScript("Ping.bat", pingScriptLine(target, output));
+  countdown_ = s_.random.between(250, 450);
+  ended_ = !written;
+  if (written)
+    s_.rt.start(TaskSlot::Ping, waitForPing());
+  else
+    s_.rt.stop(TaskSlot::Ping);
+  timer_.setPeriod(1);
+}
+
+Task<> PingLogic::waitForPing() {
+  co_await s_.temp.runScript("Ping.bat", kPingCapMs);
+  ended_ = true;
+  if (countdown_ <= 0) showOutput();
+}
+
+void PingLogic::tick() {
+  --countdown_;
+  view_.setOutput(kPingWaitText + std::to_string(countdown_ < 0 ? 0 : countdown_));
+  if (countdown_ > 0) return;
+  timer_.setPeriod(0);
+  // A ping that is still at work keeps the countdown's last text until it ends.
+  if (ended_) showOutput();
+}
+
+void PingLogic::showOutput() {
+  std::string text = s_.decodeConsole(textUpToNul(s_.fs.readFile(s_.temp.path() + "\\Ping.txt").value_or("")));
+  view_.setOutput(text.empty() ? "执行失败！" : text);
+}
+
+}  // namespace zk

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include "nettools/ping.h"
+#include "nettools/web_ping.h"
+#include "tests/support/editor_fakes.h"
+#include "tests/unit/network_fixture.h"
+#include "text/gbk.h"
+
+namespace zk {
+namespace {
+
+TEST(PingTarget, AddressesAndHostNamesOnly) {
+  for (const char* good : {"127.0.0.1", "www.example.com", "localhost", "xn--fiq228c.com", "::1", "fe80::1%12",
+                           "fe80::1%eth0", "2001:db8::8:800:200c:417a", "8.8.8.8", "a-b.c", "1e100.net"})
+    EXPECT_TRUE(isPingTarget(good)) << good;
+  for (const char* bad : {"", "127.0.0.1 & echo x> C:\\x.txt", "a.com|calc", "a.com&calc", "-t", "-n 100 a.com",
+                          "a.com -t", "%PATH%", "a.com\r\ncalc", "a.com\ncalc", "\"a.com\"", "a.com>x", "a.com<x",
+                          "a^b", "中文.com", "127.0.0.1%", "127.0.0.1%1", "::1%", "::1%a b", "::1%a&b", ".com", " a.com",
+                          "a.com ", "a_b.com", "(a)", "a;b", "a,b"})
+    EXPECT_FALSE(isPingTarget(bad)) << bad;
+  EXPECT_FALSE(isPingTarget(std::string(254, 'a')));
+  EXPECT_TRUE(isPingTarget(std::string(253, 'a')));
+}
+
+TEST(PingTarget, TheScriptLineKeepsAPercentAndQuotesTheOutput) {
+  EXPECT_EQ(pingScriptLine("127.0.0.1", "D:\\my data\\Tem\\Ping.txt"), "ping 127.0.0.1 >\"D:\\my data\\Tem\\Ping.txt\"");
+  EXPECT_EQ(pingScriptLine("fe80::1%12", "C:\\100%\\Tem\\Ping.txt"), "ping fe80::1%%12 >\"C:\\100%%\\Tem\\Ping.txt\"");
+}
+
+class FakePingView : public PingView {
+ public:
+  std::string target() const override { return targetText; }
+  void setTarget(const std::string& t) override { targetText = t; }
+  void setOutput(const std::string& t) override {
+    output = t;
+    ++outputs;
+  }
+  void close() override { closed = true; }
+  std::string targetText = "127.0.0.1", output;
+  int outputs = 0;
+  bool closed = false;
+};
+
+struct Ping : ::testing::Test, test::NetworkBench {
+  test::FakeClipboard clipboard;
+  test::FakeRandom random;
+  FakePingView win;
+  PingLogic logic{PingServices{rt, fs, clipboard, random, temp, main, [](std::string_view b) { return fromGbk(b); }},
+                  win};
+  std::string out() const { return tem() + "\\Ping.txt"; }
+  Ping() {
+    random.value = 300;
+    logic.onCreated();
+  }
+};
+
+TEST_F(Ping, TheScriptTheCountdownThenTheOutputOnceBothAreDone) {
+  EXPECT_FALSE(main.shown);
+  fs.addFile(out(), "an earlier run's output");
+  processes.onRun = [this](const std::string&) { fs.writeFile(out(), toGbk("正在 Ping 127.0.0.1\r\n来自 127.0.0.1 的回复") + '\0' + "x"); };
+  logic.onCommand(PingCommand::Start);
+  EXPECT_EQ(fs.bytes(tem() + "\\Ping.bat"), toGbk("ping 127.0.0.1 >\"" + out() + "\""));
+  EXPECT_EQ(random.calls.back(), (std::pair<int, int>{250, 450}));
+  EXPECT_EQ(processes.waited, std::vector<std::string>{script("Ping.bat")});
+  EXPECT_EQ(processes.caps, std::vector<int>{kPingCapMs});
+  rt.advance(1);
+  EXPECT_EQ(win.output, "正在执行命令，请稍后... 299");
+  rt.advance(298);
+  EXPECT_EQ(win.output, "正在执行命令，请稍后... 1");
+  rt.advance(1);
+  EXPECT_EQ(win.output, "正在 Ping 127.0.0.1\r\n来自 127.0.0.1 的回复");
+  rt.advance(100);
+  EXPECT_EQ(win.outputs, 301);  // 300 ticks and the output: the timer stopped
+}
+
+TEST_F(Ping, ASlowPingKeepsTheCountdownTextUntilItEnds) {
+  rt.workDelayMs = 16000;  // an unreachable target: four time-outs
+  random.value = 250;
+  processes.onRun = [this](const std::string&) { fs.writeFile(out(), "Request timed out."); };
+  logic.onCommand(PingCommand::Start);
+  rt.advance(250);
+  EXPECT_EQ(win.output, "正在执行命令，请稍后... 0");
+  rt.advance(15000);
+  EXPECT_EQ(win.output, "正在执行命令，请稍后... 0");
+  rt.advance(1000);
+  EXPECT_EQ(win.output, "Request timed out.");
+  // A fast one that wrote nothing: the failure text once the countdown is over.
+  rt.workDelayMs = 0;
+  processes.onRun = nullptr;
+  logic.onCommand(PingCommand::Start);
+  rt.advance(249);
+  EXPECT_EQ(win.output, "正在执行命令，请稍后... 1");
+  rt.advance(1);
+  EXPECT_EQ(win.output, "执行失败！");
+}
+
+TEST_F(Ping, RefusedTargetsRunNothing) {
+  for (const char* bad : {"", "127.0.0.1 & echo x> C:\\x.txt"}) {
+    win.targetText = bad;
+    logic.onCommand(PingCommand::Start);
+    EXPECT_NE(win.output.find("无法执行。"), std::string::npos) << bad;
+  }
+  EXPECT_EQ(win.output, "您输入的IP/域名格式不正确（只能是IP地址或域名），无法执行。");
+  rt.runUntilIdle();
+  EXPECT_TRUE(processes.waited.empty());
+  EXPECT_FALSE(fs.fileExists(tem() + "\\Ping.bat"));
+}
+
+TEST_F(Ping, PressPasteAndClose) {
+  logic.onCommand(PingCommand::TargetPressed);
+  EXPECT_EQ(win.targetText, "");
+  clipboard.content = "www.example.com";
+  logic.onCommand(PingCommand::Paste);
+  EXPECT_EQ(win.targetText, "www.example.com");
+  clipboard.content.reset();
+  logic.onCommand(PingCommand::Paste);
+  EXPECT_EQ(win.targetText, "");
+  logic.onCommand(PingCommand::Close);
+  EXPECT_TRUE(main.shown);
+  EXPECT_TRUE(win.closed);
+}
+
+TEST_F(Ping, WithoutTemTheRunFailsVisibly) {
+  fs.deleteFolderTree(tem());
+  logic.onCommand(PingCommand::Start);
+  rt.runUntilIdle();
+  EXPECT_TRUE(processes.waited.empty());
+  EXPECT_EQ(win.output, "执行失败！");
+}
+
+class FakeWebPingView : public WebPingView {
+ public:
+  bool hasBrowser() const override { return browser; }
+  void navigate(const std::string& url) override { navigated.push_back(url); }
+  void hideHint() override { hintHidden = true; }
+  void maximise() override { maximised = true; }
+  void close() override { closed = true; }
+  bool browser = true, hintHidden = false, maximised = false, closed = false;
+  std::vector<std::string> navigated;
+};
+
+TEST(WebPing, ButtonsNavigateOrOpenTheBrowserWithoutAnEngine) {
+  FakeWebPingView win;
+  test::FakeMainView main;
+  test::FakeShell shell;
+  WebPingLogic logic(win, main, shell);
+  logic.onCreated();
+  EXPECT_FALSE(main.shown);
+  logic.onCommand(static_cast<WebPingCommand>(6));
+  EXPECT_EQ(win.navigated, std::vector<std::string>{kWebPingServices[6].url});
+  EXPECT_TRUE(win.hintHidden && win.maximised);
+  EXPECT_EQ(std::string(kWebPingServices[6].url).substr(0, 8), "https://");
+  EXPECT_EQ(std::string(kWebPingServices[1].url).substr(std::string(kWebPingServices[1].url).size() - 10), "/Ping.aspx");
+  win.browser = false;
+  logic.onCommand(static_cast<WebPingCommand>(0));
+  EXPECT_EQ(shell.opened, std::vector<std::string>{kWebPingServices[0].url});
+  EXPECT_EQ(win.navigated.size(), 1u);
+  logic.onCommand(WebPingCommand::Close);
+  EXPECT_TRUE(main.shown && win.closed);
+}
+
+}  // namespace
+}  // namespace zk
