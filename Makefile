@@ -21,7 +21,7 @@ native:
 
 win64:
 	@cmake --preset win64 -DZK_DEPS=$(CURDIR)/build/deps >/dev/null
-	@cmake --build build/win64 -j$(JOBS) --target Zelkora zk_win_tests zk_driver
+	@cmake --build build/win64 -j$(JOBS) --target Zelkora zk_win_tests zk_driver zk_recorder
 
 unit: native
 	@ctest --test-dir build/native --output-on-failure

@@ -19,7 +19,13 @@
 #include "main/temp_folder.h"
 #include "main/welcome_animation.h"
 #include "nettools/bandwidth.h"
+#include "nettools/dns.h"
+#include "nettools/external_ip.h"
+#include "nettools/network_repair.h"
+#include "nettools/ping.h"
+#include "nettools/web_ping.h"
 #include "platform/win32/http_win32.h"
+#include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_runtime.h"
 #include "settings/settings_store.h"
@@ -28,13 +34,18 @@
 #include "sync/fetch.h"
 #include "sync/hosts_writer.h"
 #include "sync/status_reader.h"
+#include "text/text.h"
 #include "ui/about_window.h"
 #include "ui/add_entry_window.h"
 #include "ui/bandwidth_window.h"
+#include "ui/dns_window.h"
 #include "ui/editor_window.h"
+#include "ui/external_ip_window.h"
 #include "ui/main_window.h"
+#include "ui/ping_window.h"
 #include "ui/search_window.h"
 #include "ui/settings_window.h"
+#include "ui/web_ping_window.h"
 
 namespace zk {
 namespace {
@@ -52,6 +63,18 @@ class App {
   void openSearch();
   void openAddEntry();
   void openBandwidth();
+  void openDns();
+  void openPing();
+  void openExternalIp();
+  void openWebPing();
+  // A secondary window that is opened once: a second open brings it to the front.
+  template <class View>
+  bool raise(const std::unique_ptr<View>& view) {
+    if (!view) return false;
+    ShowWindow(view->hwnd(), SW_SHOW);
+    SetForegroundWindow(view->hwnd());
+    return true;
+  }
   // A modal window: returns once the window has closed; the owner, if any, is disabled meanwhile.
   void runModal(HWND window, HWND owner);
   // A secondary window: its logic takes the window's commands (clicks and every way of closing
@@ -79,6 +102,7 @@ class App {
   win::Win32Clipboard clipboard_;
   win::Win32FileDialogs dialogs_;
   win::Win32Random random_;
+  win::Win32NetworkInfo network_;
   ProgramValues values_;
   ui::MainWindow main_;
   WelcomeAnimation welcome_{rt_, main_};
@@ -99,6 +123,9 @@ class App {
   SharedFileDialog fileDialog_{dialogs_};
   HostsCommands hostsCommands_{
       HostsCommandServices{hosts_, prompt_, processes_, shell_, clipboard_, folders_, fileDialog_}, values_};
+  NetworkRepair repair_{RepairServices{rt_, processes_, network_, prompt_, temp_, values_}};
+  // The lookup page is small: a cap of its own, and shorter waits than a hosts download.
+  win::WinInetHttp lookupHttp_{10000, 15000, kLookupPageCap};
 
   std::unique_ptr<ui::SettingsWindow> settingsView_;
   std::unique_ptr<SettingsWindowLogic> settingsLogic_;
@@ -112,6 +139,14 @@ class App {
   std::unique_ptr<AddEntryLogic> addEntryLogic_;
   std::unique_ptr<ui::BandwidthWindow> bandwidthView_;
   std::unique_ptr<BandwidthLogic> bandwidthLogic_;
+  std::unique_ptr<ui::DnsWindow> dnsView_;
+  std::unique_ptr<DnsLogic> dnsLogic_;
+  std::unique_ptr<ui::PingWindow> pingView_;
+  std::unique_ptr<PingLogic> pingLogic_;
+  std::unique_ptr<ui::ExternalIpWindow> ipView_;
+  std::unique_ptr<ExternalIpLogic> ipLogic_;
+  std::unique_ptr<ui::WebPingWindow> webPingView_;
+  std::unique_ptr<WebPingLogic> webPingLogic_;
 };
 
 int App::run() {
@@ -168,6 +203,16 @@ void App::onMainCommand(MainCommand command) {
     case MainCommand::Editor: openEditor(); break;
     case MainCommand::AddEntry: openAddEntry(); break;
     case MainCommand::Bandwidth: openBandwidth(); break;
+    case MainCommand::FlushDnsCache: rt_.start(TaskSlot::FlushDnsCache, repair_.flushDnsCache()); break;
+    case MainCommand::RepairDnsClient: rt_.start(TaskSlot::RepairDnsClient, repair_.repairDnsClient()); break;
+    case MainCommand::RestartAdapter: rt_.start(TaskSlot::RestartAdapter, repair_.restartAdapter()); break;
+    case MainCommand::AutomaticAddressing:
+      rt_.start(TaskSlot::AutomaticAddressing, repair_.setAutomaticAddressing(true));
+      break;
+    case MainCommand::OneClickDns: openDns(); break;
+    case MainCommand::Ping: openPing(); break;
+    case MainCommand::ExternalIp: openExternalIp(); break;
+    case MainCommand::WebPing: openWebPing(); break;
     case MainCommand::Close: DestroyWindow(main_.hwnd()); break;
     default: break;
   }
@@ -263,6 +308,52 @@ void App::openBandwidth() {
   bandwidthLogic_ = std::make_unique<BandwidthLogic>(*bandwidthView_, main_, clipboard_);
   wire<BandwidthCommand>(bandwidthView_, bandwidthLogic_);
   bandwidthLogic_->onCreated();
+  ShowWindow(h, SW_SHOW);
+}
+
+void App::openDns() {
+  if (raise(dnsView_)) return;
+  dnsView_ = std::make_unique<ui::DnsWindow>();
+  HWND h = dnsView_->open(reinterpret_cast<HICON>(SendMessageW(main_.hwnd(), WM_GETICON, ICON_BIG, 0)));
+  dnsLogic_ = std::make_unique<DnsLogic>(DnsServices{rt_, repair_, prompt_, main_}, *dnsView_);
+  dnsLogic_->openSuggestion = [this] { cloud_.openWebLink("Dns.html"); };
+  dnsLogic_->rebuildTempFolder = [this] { rt_.start(TaskSlot::TempRebuild, temp_.rebuild()); };
+  wire<DnsCommand>(dnsView_, dnsLogic_);
+  dnsLogic_->onCreated();
+  ShowWindow(h, SW_SHOW);
+}
+
+void App::openPing() {
+  if (raise(pingView_)) return;
+  pingView_ = std::make_unique<ui::PingWindow>();
+  HWND h = pingView_->open();
+  pingLogic_ = std::make_unique<PingLogic>(
+      PingServices{rt_, fs_, clipboard_, random_, temp_, main_, [](std::string_view b) { return win::fromConsole(b); }},
+      *pingView_);
+  wire<PingCommand>(pingView_, pingLogic_);
+  pingLogic_->onCreated();
+  ShowWindow(h, SW_SHOW);
+}
+
+void App::openExternalIp() {
+  if (raise(ipView_)) return;
+  ipView_ = std::make_unique<ui::ExternalIpWindow>();
+  HWND h = ipView_->open();
+  std::string own = settings_.read(Key::IpLookup);
+  ipLogic_ = std::make_unique<ExternalIpLogic>(ExternalIpServices{rt_, lookupHttp_, clipboard_, prompt_, main_},
+                                               *ipView_, isWebAddress(own) ? own : std::string(ZK_IP_LOOKUP_URL));
+  wire<ExternalIpCommand>(ipView_, ipLogic_);
+  ShowWindow(h, SW_SHOW);
+  ipLogic_->onCreated();
+}
+
+void App::openWebPing() {
+  if (raise(webPingView_)) return;
+  webPingView_ = std::make_unique<ui::WebPingWindow>();
+  HWND h = webPingView_->open();
+  webPingLogic_ = std::make_unique<WebPingLogic>(*webPingView_, main_, shell_);
+  wire<WebPingCommand>(webPingView_, webPingLogic_);
+  webPingLogic_->onCreated();
   ShowWindow(h, SW_SHOW);
 }
 

@@ -12,7 +12,8 @@ target_link_libraries(zk_win32 PUBLIC zk_core wininet comdlg32 iphlpapi ws2_32 a
 # The windows: views only, shared by the program and the Windows-side tests.
 add_library(zk_ui STATIC
   ui/form.cpp ui/art.cpp ui/main_window.cpp ui/settings_window.cpp ui/about_window.cpp ui/web_view.cpp
-  ui/editor_window.cpp ui/search_window.cpp ui/add_entry_window.cpp ui/bandwidth_window.cpp)
+  ui/editor_window.cpp ui/search_window.cpp ui/add_entry_window.cpp ui/bandwidth_window.cpp
+  ui/dns_window.cpp ui/ping_window.cpp ui/external_ip_window.cpp ui/web_ping_window.cpp)
 # The editing component, built by scripts/bootstrap.sh from Debian's scite source package.
 target_include_directories(zk_ui PUBLIC ${ZK_DEPS}/scintilla-win64/include)
 target_link_libraries(zk_ui PUBLIC zk_win32 ${ZK_DEPS}/scintilla-win64/lib/libscintilla.a comctl32 gdiplus shlwapi
@@ -24,7 +25,9 @@ target_link_libraries(Zelkora PRIVATE zk_ui)
 # with the System.btx key YDSY.
 set(ZK_CLOUD_INDEX_URL "http://cloud.zelkora.example/kpr.css" CACHE STRING "Index file of the official cloud")
 set(ZK_WEBSITE "http://www.zelkora.example" CACHE STRING "The maker's web site")
-target_compile_definitions(Zelkora PRIVATE ZK_CLOUD_INDEX_URL="${ZK_CLOUD_INDEX_URL}" ZK_WEBSITE="${ZK_WEBSITE}")
+set(ZK_IP_LOOKUP_URL "http://ip.zelkora.example/" CACHE STRING "The external-IP lookup page")
+target_compile_definitions(Zelkora PRIVATE ZK_CLOUD_INDEX_URL="${ZK_CLOUD_INDEX_URL}" ZK_WEBSITE="${ZK_WEBSITE}"
+  ZK_IP_LOOKUP_URL="${ZK_IP_LOOKUP_URL}")
 target_link_options(Zelkora PRIVATE -municode -s)
 set_source_files_properties(resources/zelkora.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/resources/zelkora.manifest;${CMAKE_SOURCE_DIR}/resources/zelkora.ico;${CMAKE_SOURCE_DIR}/resources/emoji.cur")
@@ -39,6 +42,9 @@ file(GLOB ZK_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
 add_executable(zk_win_tests ${ZK_WIN_TESTS})
 target_link_libraries(zk_win_tests PRIVATE zk_ui gtest gtest_main ws2_32)
 add_test(NAME win_platform COMMAND zk_win_tests)
+
+add_executable(zk_recorder tests/e2e/recorder.cpp)
+target_link_options(zk_recorder PRIVATE -municode)
 
 add_executable(zk_driver tests/e2e/driver.cpp)
 target_link_libraries(zk_driver PRIVATE zk_core gdi32 gdiplus ole32)

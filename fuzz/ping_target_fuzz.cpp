@@ -11,8 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!zk::isPingTarget(s)) return 0;
   if (s.front() == '-') std::abort();
   for (unsigned char c : s) {
-    bool plain = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '.' ||
-                 c == '-' || c == ':' || c == '%';
+    bool plain = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '.' || c == '-' ||
+                 c == ':' || c == '%';
     if (!plain) std::abort();
   }
   if (s.find('%') != s.rfind('%')) std::abort();

@@ -39,7 +39,7 @@ enum class MainCommand {
   CloseNavigation,
   LocalStatus,  // the two status labels: a refresh
   CloudStatus,
-  BestDns,  // web links
+  BestDns,  // web links (and a tool set entry)
   Android,
   News,
   News1,
@@ -53,7 +53,15 @@ enum class MainCommand {
   ImportHostsFile,
   RestoreHostsFile,
   CopyHostsFile,
-  Bandwidth,  // the tool set
+  FlushDnsCache,  // the tool set
+  RepairDnsClient,
+  OneClickDns,
+  AutomaticAddressing,
+  RestartAdapter,
+  ExternalIp,
+  Ping,
+  WebPing,
+  Bandwidth,
 };
 
 // A look of the main window: skin 0 is the start-up look, 1 to 7 the rotating skins.

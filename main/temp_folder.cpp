@@ -47,9 +47,12 @@ std::string TempFolder::scriptCommand(const std::string& name) const {
 Task<ProcessOutcome> TempFolder::runScript(const std::string& name, int capMs) {
   const std::string tem = path();
   if (tem.empty()) co_return ProcessOutcome{};
+  // The system folder, not Tem, is the working folder: a bare name in a script is looked for there
+  // first, so it finds the system's tool, never a file of Tem ("ping" in Tem is Ping.bat itself).
   Processes* proc = &proc_;
-  auto running =
-      rt_.offload([proc, line = scriptCommand(name), tem, capMs] { return proc->runHiddenAndWait(line, tem, capMs); });
+  auto running = rt_.offload([proc, line = scriptCommand(name), folder = values_.systemFolder, capMs] {
+    return proc->runHiddenAndWait(line, folder, capMs);
+  });
   ProcessOutcome outcome = co_await running;
   co_return outcome;
 }

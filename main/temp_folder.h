@@ -27,8 +27,9 @@ class TempFolder {
   // The command line that runs a script of the folder: the system's command interpreter by its
   // full path, the script's path quoted.
   std::string scriptCommand(const std::string& name) const;
-  // Runs a script of the folder hidden, with the folder as working folder (a bare tool name in it
-  // never finds a program planted beside ours), and waits for its end, at most capMs, on a worker.
+  // Runs a script of the folder hidden, with the system folder as working folder (a bare tool name
+  // in it finds the system's tool, never a program planted beside ours or a script of Tem), and
+  // waits for its end, at most capMs, on a worker.
   Task<ProcessOutcome> runScript(const std::string& name, int capMs);
   // Dnscache.bat: written, started hidden (given up to 1,000 ms to end), then 1,000 ms to work.
   Task<> runDnscacheScript();

@@ -34,7 +34,8 @@ std::string pingScriptLine(std::string_view target, const std::string& outputPat
   return escaped;
 }
 
-PingLogic::PingLogic(PingServices s, PingView& view) : s_(std::move(s)), view_(view), timer_(s_.rt, [this] { tick(); }) {}
+PingLogic::PingLogic(PingServices s, PingView& view)
+    : s_(std::move(s)), view_(view), timer_(s_.rt, [this] { tick(); }) {}
 
 PingLogic::~PingLogic() {
   s_.rt.stop(TaskSlot::Ping);

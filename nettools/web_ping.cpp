@@ -3,14 +3,10 @@
 namespace zk {
 
 const WebPingService kWebPingServices[kWebPingServiceCount] = {
-    {"站长工具(超级Ping)", "http://ping.chinaz.com/"},
-    {"卡卡网(超级Ping)", "http://www.webkaka.com/Ping.aspx"},
-    {"Website(超级Ping)", "http://www.just-ping.com/"},
-    {"奇云测(超级Ping)", "http://ce.cloud.360.cn/"},
-    {"17CE(超级Ping)", "http://www.17ce.com/"},
-    {"百度(超级Ping)", "http://ce.baidu.com/"},
-    {"CA(超级Ping)", "https://asm.ca.com/en/ping.php"},
-    {"Opena(超级Ping)", "https://ping.pe/zh-cn/"},
+    {"站长工具(超级Ping)", "http://ping.chinaz.com/"},  {"卡卡网(超级Ping)", "http://www.webkaka.com/Ping.aspx"},
+    {"Website(超级Ping)", "http://www.just-ping.com/"}, {"奇云测(超级Ping)", "http://ce.cloud.360.cn/"},
+    {"17CE(超级Ping)", "http://www.17ce.com/"},         {"百度(超级Ping)", "http://ce.baidu.com/"},
+    {"CA(超级Ping)", "https://asm.ca.com/en/ping.php"}, {"Opena(超级Ping)", "https://ping.pe/zh-cn/"},
 };
 
 void WebPingLogic::onCommand(WebPingCommand command) {

@@ -16,6 +16,7 @@ enum class Key {
   AdBlocking,          // switch: the ad-blocking list is fetched too
   NavigationBlocking,  // switch: the rogue-navigation list is fetched too
   CloudIndex,          // an installation's own cloud index URL (empty: the built-in one)
+  IpLookup,            // an installation's own external-IP lookup page (empty: the built-in one)
 };
 
 struct KeyCode {
@@ -27,7 +28,7 @@ inline constexpr KeyCode kKeyCodes[] = {
     {Key::Server, "XFWQ"},           {Key::WelcomeAnimation, "HYDH"}, {Key::CustomServerOn, "ZFJH"},
     {Key::CustomAddress, "ZURL"},    {Key::EmojiPointer, "QBMJ"},     {Key::OpenNavigation, "ZDDH"},
     {Key::ProtectHostsFile, "AQSX"}, {Key::AdBlocking, "ADFW"},       {Key::NavigationBlocking, "DHFW"},
-    {Key::CloudIndex, "YDSY"},
+    {Key::CloudIndex, "YDSY"},       {Key::IpLookup, "WWIP"},
 };
 
 constexpr std::string_view keyCode(Key key) {

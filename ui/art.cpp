@@ -207,6 +207,61 @@ void busyDot(HDC dc, const RECT& r, COLORREF colour) {
   g.FillEllipse(&fill, REAL(r.left) + 2, REAL(r.top) + 2, side, side);
 }
 
+void spinner(HDC dc, const RECT& r, int frame) {
+  Graphics g(dc);
+  smooth(g);
+  REAL side = REAL(std::min(r.right - r.left, r.bottom - r.top)) - 4;
+  RectF box(REAL(r.left) + 2, REAL(r.top) + 2, side, side);
+  Pen ring(Color(70, 255, 255, 255), side / 7);
+  g.DrawEllipse(&ring, box);
+  Pen arc(Color(255, 255, 200, 60), side / 7);
+  arc.SetStartCap(LineCapRound);
+  arc.SetEndCap(LineCapRound);
+  g.DrawArc(&arc, box, REAL((frame % 12) * 30), 100.0f);
+}
+
+void dnsButton(HDC dc, const RECT& r, wchar_t badge, int colour, const wchar_t* caption, double scale) {
+  static const Color kBadges[8] = {Color(255, 0, 112, 192),  Color(255, 66, 133, 244), Color(255, 230, 120, 20),
+                                   Color(255, 15, 157, 88),  Color(255, 150, 60, 170), Color(255, 219, 68, 55),
+                                   Color(255, 40, 150, 160), Color(255, 90, 90, 90)};
+  Graphics g(dc);
+  smooth(g);
+  const REAL x = REAL(r.left), y = REAL(r.top), w = REAL(r.right - r.left), h = REAL(r.bottom - r.top);
+  GraphicsPath p;
+  roundRect(p, x + 0.5f, y + 0.5f, w - 1.5f, h - 1.5f, REAL(4 * scale));
+  LinearGradientBrush fill(PointF(x, y), PointF(x, y + h), Color(255, 255, 255, 255), Color(255, 226, 236, 248));
+  g.FillPath(&fill, &p);
+  Pen edge(Color(255, 150, 175, 210), 1.0f);
+  g.DrawPath(&edge, &p);
+  // The badge: 21 x 30 at the left, a disc in its middle.
+  const REAL bw = REAL(21 * scale), disc = REAL(16 * scale);
+  const REAL dx = x + REAL(3 * scale) + (bw - disc) / 2, dy = y + (h - disc) / 2;
+  SolidBrush badgeFill(kBadges[colour % 8]);
+  g.FillEllipse(&badgeFill, dx, dy, disc, disc);
+  if (badge == 0) {
+    Pen line(Color(255, 255, 255, 255), REAL(1.2 * scale));
+    g.DrawEllipse(&line, dx + disc * 0.28f, dy + 1, disc * 0.44f, disc - 2);
+    g.DrawLine(&line, dx + 1, dy + disc / 2, dx + disc - 1, dy + disc / 2);
+  } else {
+    wchar_t letter[2] = {badge, 0};
+    text(g, letter, RectF(dx, dy, disc, disc), REAL(10 * scale), Color(255, 255, 255, 255));
+  }
+  text(g, caption, RectF(x + bw + REAL(3 * scale), y, w - bw - REAL(5 * scale), h), REAL(12 * scale),
+       Color(255, 30, 50, 80), FontStyleRegular);
+}
+
+void veil(HDC dc, const RECT& r, const wchar_t* line, double scale) {
+  Graphics g(dc);
+  smooth(g);
+  SolidBrush dim(Color(150, 10, 20, 40));
+  g.FillRectangle(&dim, REAL(r.left), REAL(r.top), REAL(r.right - r.left), REAL(r.bottom - r.top));
+  const REAL h = REAL(60 * scale);
+  SolidBrush band(Color(220, 20, 40, 70));
+  RectF box(REAL(r.left), (REAL(r.top) + REAL(r.bottom)) / 2 - h / 2, REAL(r.right - r.left), h);
+  g.FillRectangle(&band, box);
+  text(g, line, box, REAL(16 * scale), Color(255, 255, 255, 255));
+}
+
 void magnifier(HDC dc, const RECT& r) {
   Graphics g(dc);
   smooth(g);

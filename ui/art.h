@@ -19,6 +19,13 @@ void fetchPicture(HDC dc, const RECT& r, FetchPicture state, int frame);
 void curtain(HDC dc, const RECT& r, double scale);
 void webButton(HDC dc, const RECT& r, int index, const wchar_t* caption, double scale);
 void busyDot(HDC dc, const RECT& r, COLORREF colour);
+// A turning arc, one step per frame.
+void spinner(HDC dc, const RECT& r, int frame);
+// A preset button of the DNS window: a badge (21 x 30 at 96 dpi) and the caption. badge: a
+// letter on a colour of its own; a globe when the letter is 0.
+void dnsButton(HDC dc, const RECT& r, wchar_t badge, int colour, const wchar_t* caption, double scale);
+// A dimmed layer with a line of text in its middle.
+void veil(HDC dc, const RECT& r, const wchar_t* line, double scale);
 // The search icon: a lens with its handle.
 void magnifier(HDC dc, const RECT& r);
 // frame: the step of the connecting animation (a turning arc).

@@ -189,6 +189,10 @@ void Form::addTip(int id, bool update) {
   SendMessageW(tips_, update ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
+void Form::hideTip() {
+  if (tips_) SendMessageW(tips_, TTM_POP, 0, 0);
+}
+
 void Form::setTip(int id, const std::string& utf8) {
   bool known = tipTexts_.count(id) != 0;
   tipTexts_[id] = widen(utf8);
@@ -383,6 +387,11 @@ void Form::bindKey(int id, UINT virtualKey, int command) {
   watchInput(id);
 }
 
+void Form::bindPress(int id, int command) {
+  presses_[id] = command;
+  watchInput(id);
+}
+
 void Form::bindDoubleClick(int id, int command) {
   doubleClicks_[id] = command;
   watchInput(id);
@@ -403,6 +412,16 @@ LRESULT CALLBACK Form::inputProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PT
     case WM_CHAR:  // the Enter that a bound key consumed is not typed (no beep in a one-line box)
       if (wp == '\r' && self->keys_.count({id, VK_RETURN})) return 0;
       break;
+    case WM_LBUTTONDOWN: {
+      auto it = self->presses_.find(id);
+      if (it != self->presses_.end()) {
+        int command = it->second;
+        LRESULT r = DefSubclassProc(h, msg, wp, lp);  // an edit box takes its focus first
+        self->runCommand(command);
+        return r;
+      }
+      break;
+    }
     case WM_LBUTTONDBLCLK: {
       auto it = self->doubleClicks_.find(id);
       if (it != self->doubleClicks_.end()) {

@@ -49,6 +49,8 @@ class Form {
   void setVisible(int id, bool visible);
   // A control's hover hint, now or whenever the hints come to life.
   void setTip(int id, const std::string& utf8);
+  // Takes away a hint that is showing.
+  void hideTip();
   bool checked(int id) const;
   void setChecked(int id, bool on);
   // Logical pixels <-> device pixels.
@@ -77,6 +79,10 @@ class Form {
   void bindChange(int id, int command) { changes_[id] = command; }
   void bindKey(int id, UINT virtualKey, int command);
   void bindDoubleClick(int id, int command);
+  // One more click-to-command pair, for tables built in a loop.
+  void bindClick(int id, int command) { commands_[id] = command; }
+  // A control that acts as soon as the left mouse button goes down on it (not on its release).
+  void bindPress(int id, int command);
   static constexpr UINT kDestroyLater = WM_APP + 40;
 
   std::vector<ControlSpec> specs_;
@@ -106,6 +112,7 @@ class Form {
   std::map<int, int> changes_;
   std::map<std::pair<int, UINT>, int> keys_;
   std::map<int, int> doubleClicks_;
+  std::map<int, int> presses_;
   int closeCommand_ = -1;
   std::map<int, COLORREF> colours_;
   std::map<int, std::wstring> tipTexts_;

@@ -167,7 +167,6 @@ HWND MainWindow::open() {
                 {IDT_NAV_CLOSE, int(C::CloseNavigation)},
                 {IDT_LOCAL, int(C::LocalStatus)},
                 {IDT_CLOUD, int(C::CloudStatus)},
-                {IDT_TOOL_BEST_DNS, int(C::BestDns)},
                 {IDT_ANDROID, int(C::Android)},
                 {IDT_NEWS, int(C::News)},
                 {IDT_NEWS1, int(C::News1)},
@@ -180,9 +179,20 @@ HWND MainWindow::open() {
                 {IDT_SAVE_COPY, int(C::SaveHostsCopy)},
                 {IDT_IMPORT, int(C::ImportHostsFile)},
                 {IDT_RESTORE, int(C::RestoreHostsFile)},
-                {IDT_COPY_ALL, int(C::CopyHostsFile)},
-                {IDT_TOOL_BANDWIDTH, int(C::Bandwidth)}},
+                {IDT_COPY_ALL, int(C::CopyHostsFile)}},
                int(C::Close));
+  // The tool set acts as soon as the mouse button goes down on an entry.
+  for (auto [id, command] : {std::pair{IDT_TOOL_FLUSH_DNS, C::FlushDnsCache},
+                             {IDT_TOOL_REPAIR_DNS, C::RepairDnsClient},
+                             {IDT_TOOL_DNS, C::OneClickDns},
+                             {IDT_TOOL_AUTO_IP, C::AutomaticAddressing},
+                             {IDT_TOOL_RESTART_ADAPTER, C::RestartAdapter},
+                             {IDT_TOOL_EXTERNAL_IP, C::ExternalIp},
+                             {IDT_TOOL_PING, C::Ping},
+                             {IDT_TOOL_WEB_PING, C::WebPing},
+                             {IDT_TOOL_BEST_DNS, C::BestDns},
+                             {IDT_TOOL_BANDWIDTH, C::Bandwidth}})
+    bindPress(id, int(command));
   return h;
 }
 

@@ -230,6 +230,14 @@ void WebView::navigate(const std::wstring& url) {
   SysFreeString(address);
 }
 
+void WebView::resize(const RECT& area) {
+  if (!browser_) return;
+  browser_->put_Left(area.left);
+  browser_->put_Top(area.top);
+  browser_->put_Width(area.right - area.left);
+  browser_->put_Height(area.bottom - area.top);
+}
+
 void WebView::destroy() {
   if (browser_) {
     browser_->Stop();

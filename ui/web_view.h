@@ -23,6 +23,7 @@ class WebView {
   bool create(HWND parent, const RECT& area);
   bool created() const { return browser_ != nullptr; }
   void navigate(const std::wstring& url);
+  void resize(const RECT& area);
   void destroy();
 
  private:

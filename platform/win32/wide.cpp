@@ -20,4 +20,13 @@ std::string narrow(std::wstring_view utf16) {
   return out;
 }
 
+std::string fromConsole(std::string_view bytes) {
+  if (bytes.empty()) return {};
+  UINT cp = GetOEMCP();
+  int n = MultiByteToWideChar(cp, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(cp, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), n);
+  return narrow(wide);
+}
+
 }  // namespace zk::win

@@ -328,6 +328,12 @@ std::wstring step(const std::vector<std::wstring>& f) {
     PostMessageW(c, WM_KEYUP, vk, 0xC0000001);
     return L"";
   }
+  if (cmd == L"press") {  // the mouse button down and up on the control
+    if (!IsWindowEnabled(c)) return L"control is disabled";
+    PostMessageW(c, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    PostMessageW(c, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    return L"";
+  }
   if (cmd == L"dblclick") {
     PostMessageW(c, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
     PostMessageW(c, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));

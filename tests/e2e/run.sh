@@ -2,7 +2,8 @@
 # End-to-end scenarios: the real Zelkora.exe under Wine + Xvfb, driven by zk_driver.exe, with the
 # files it wrote checked byte for byte from this side. Screenshots land in build/e2e-shots.
 # ZK_E2E_ONLY_FETCH=1 runs only the cloud scenarios (7 and 8), for work on the fetch;
-# ZK_E2E_ONLY_EDITOR=1 only the editor's (9), on a prefix where the first start has run.
+# ZK_E2E_ONLY_EDITOR=1 only the editor's and the tools' (9 to 11), ZK_E2E_ONLY_NETWORK=1 only the
+# network tools' (11), on a prefix where the first start has run.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 if [ -z "${DISPLAY:-}" ]; then
@@ -57,9 +58,14 @@ finish_scenario() {
   if [ $scenario_ok = 1 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 }
 
+serve_in_background() {  # serve_in_background LOG COMMAND...: sets $server once it listens
+  "${@:2}" > "$1" 2>&1 &
+  server=$!
+  for _ in $(seq 50); do grep -q serving "$1" && return; sleep 0.1; done
+}
 fresh() { rm -rf "$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Orvik"; rm -f "$DESKTOP"/*.reg; }
 
-if [ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_EDITOR:-}" ]; then
+if [ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_EDITOR:-}${ZK_E2E_ONLY_NETWORK:-}" ]; then
 # 1. First start: data folder, installed copy, seeded settings, Tem with its read-me.
 fresh
 mkdir -p "$DATA/../../Orvik/Nimbet/Tem" && echo "user file" > "$DATA/Tem/left-over.txt"
@@ -133,7 +139,7 @@ plain_hosts() {  # plain_hosts TEXT: an unprotected system hosts file holding TE
   gbk "$1" > "$HOSTS"
 }
 
-if [ -z "${ZK_E2E_ONLY_FETCH:-}" ]; then
+if [ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_NETWORK:-}" ]; then
 # 9. The hosts editor, the add-entry dialog and the row of hosts-file commands. The cloud address
 # points where nothing listens: "获取数据" starts a fetch that finds no cloud.
 printf '[System]\r\nXFWQ=1\r\nHYDH=0\r\nYDSY=http://127.0.0.1:1/kpr.css\r\n' > "$DATA/System.btx"
@@ -164,16 +170,64 @@ plain_hosts '127.0.0.1 localhost\r\n'
 run_scenario bandwidth
 finish_scenario
 fi
+if [ -z "${ZK_E2E_ONLY_FETCH:-}" ]; then
 
-if [ -z "${ZK_E2E_ONLY_EDITOR:-}" ]; then
+# 11. The rest of the tool set. netsh, ipconfig, net and sc are recorders here (Wine's own do
+# nothing useful), and so is the browser; ping is Wine's own. The connection the commands act on
+# is the one Wine reports as up with a default gateway: this machine's default route, if any.
+RECORDED="$WINEPREFIX/drive_c/zk-recorded.txt"
+for tool in netsh ipconfig net sc; do
+  cp "$BUILD/zk_recorder.exe" "$WINEPREFIX/drive_c/windows/system32/$tool.exe"
+  wine reg add 'HKCU\Software\Wine\DllOverrides' /v "$tool.exe" /d native /f >/dev/null 2>&1
+done
+cp "$BUILD/zk_recorder.exe" "$WINEPREFIX/drive_c/windows/zk_browser.exe"
+for scheme in http https; do
+  wine reg add "HKLM\\Software\\Classes\\$scheme\\shell\\open\\command" /ve /d '"C:\windows\zk_browser.exe" "%1"' /f >/dev/null 2>&1
+done
+CLOUD="$ROOT/build/native/zelkora-cloud"
+rm -rf "$WORK/site-net"
+"$CLOUD" publish "$ROOT/cloud/demo/site.ini" "$WORK/site-net" --origin http://127.0.0.1:18183 >/dev/null
+serve_in_background "$WORK/lookup.log" "$CLOUD" serve "$WORK/site-net" --port 18183
+lookup=$server
+printf '[System]\r\nXFWQ=1\r\nHYDH=0\r\nZFJH=0\r\nZURL=\r\nQBMJ=0\r\nZDDH=1\r\nAQSX=1\r\nYDSY=http://127.0.0.1:18183/kpr.css\r\nWWIP=http://127.0.0.1:18183/ip/\r\n' > "$DATA/System.btx"
+rm -f "$RECORDED" "$WINEPREFIX/drive_c/zk-injected.txt"
+CONN=$(ip route show default 2>/dev/null | awk '{for (i = 1; i < NF; i++) if ($i == "dev") { print $(i + 1); exit }}')
+if [ -n "$CONN" ]; then
+  subst="s|@V4TITLE@|恭喜！|g; s|@V6TITLE@|恭喜！|g; s|@AUTOTITLE@|恭喜！|g; s|@RESTARTTITLE@|恭喜！|g"
+  subst+="; s|@V4TEXT@|您的 IPv4 DNS设置完毕！|g; s|@V6TEXT@|您的 IPv6 DNS设置完毕！|g; s|@V4CUSTOM@|您的 IPv4 DNS设置完毕！|g"
+  subst+="; s|@AUTOTEXT@|已将本地连接配置为：自动获取！|g; s|@RESTARTTEXT@|已将本地连接所属网卡重启成功！|g"
+else
+  subst="s|@V4TITLE@|抱歉！|g; s|@V6TITLE@|抱歉！|g; s|@AUTOTITLE@|抱歉|g; s|@RESTARTTITLE@|抱歉|g"
+  subst+="; s|@V4TEXT@|本机没有名为|g; s|@V6TEXT@|本机没有名为|g; s|@V4CUSTOM@|本机没有名为|g"
+  subst+="; s|@AUTOTEXT@|本机没有名为|g; s|@RESTARTTEXT@|本机没有名为|g"
+fi
+run_scenario network_tools network_tools "$subst"
+recorded() { has_line "$RECORDED" "$1"; }
+SYS='"C:\windows\system32\'
+echo "  recorded command lines:"; tr -d '\r' < "$RECORDED" | sed 's/^/    /'
+check "ipconfig /flushdns started by its full path" recorded "${SYS}ipconfig.exe\" /flushdns @ "
+check "the repair script ran from the system folder" grep -qaiF "net stop Dnscache @ C:\windows\system32" "$RECORDED"
+check "DNS优选 opened the cloud's Dns.html in the browser" grep -qaF "Dns.html" "$RECORDED"
+check "the suggestion link opened it too" test "$(grep -caF "Dns.html" "$RECORDED")" = 2
+check "a web ping service opened in the browser" recorded "http://www.webkaka.com/Ping.aspx"
+check "the injected command did not run" test ! -e "$WINEPREFIX/drive_c/zk-injected.txt"
+check "Ping.bat names the target and the quoted output" bash -c "iconv -f gbk -t utf-8 '$DATA/Tem/Ping.bat' | grep -qF 'ping 127.0.0.1 >\"'"
+if [ -n "$CONN" ]; then
+  check "114DNS: primary then secondary on $CONN" recorded "${SYS}netsh.exe\" interface IP Set dns \"$CONN\" static 114.114.114.114 primary @"
+  check "114DNS secondary" recorded "${SYS}netsh.exe\" interface IP add dns \"$CONN\" 114.114.115.115 @"
+  check "谷歌公司V6: both servers, the second with index=2" recorded "${SYS}netsh.exe\" interface ipv6 add dnsserver \"$CONN\" 2001:4860:4860::8844 index=2 @"
+  check "the custom server with the fixed secondary" recorded "${SYS}netsh.exe\" interface IP add dns \"$CONN\" 74.82.42.42 @"
+  check "automatic addressing renewed the lease" recorded "${SYS}ipconfig.exe\" /renew @"
+  check "the adapter restarted" recorded "${SYS}netsh.exe\" interface set interface \"$CONN\" enabled @"
+fi
+kill $lookup 2>/dev/null; wait $lookup 2>/dev/null
+finish_scenario
+fi
+
+if [ -z "${ZK_E2E_ONLY_EDITOR:-}${ZK_E2E_ONLY_NETWORK:-}" ]; then
 # 7. The one-click fetch against the real local cloud, then against a misbehaving one.
 CLOUD="$ROOT/build/native/zelkora-cloud"
 FAULTS="$ROOT/build/native/zk_fault_server"
-serve_in_background() {  # serve_in_background LOG COMMAND...: sets $server once it listens
-  "${@:2}" > "$1" 2>&1 &
-  server=$!
-  for _ in $(seq 50); do grep -q serving "$1" && return; sleep 0.1; done
-}
 settings_for() {  # settings_for PORT [EXTRA-LINES]: defaults, and the cloud's index on PORT
   printf '[System]\r\nXFWQ=1\r\nHYDH=0\r\nZFJH=0\r\nZURL=\r\nQBMJ=0\r\nZDDH=1\r\nAQSX=1\r\nYDSY=http://127.0.0.1:%s/kpr.css\r\n%s' \
     "$1" "${2:-}" > "$DATA/System.btx"

@@ -42,7 +42,8 @@ TEST(ExternalIpPage, HugeOrHostilePagesEndWithoutAnAnswer) {
 }
 
 TEST(ExternalIpPage, TheCharsetDecidesTheDecoding) {
-  std::string gbk = toGbk("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=GB2312\">您当前的IP为：5.6.7.8</span></p>");
+  std::string gbk =
+      toGbk("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=GB2312\">您当前的IP为：5.6.7.8</span></p>");
   EXPECT_EQ(extractExternalIp(lookupPageText(gbk)).ip, "5.6.7.8");
   // No charset: UTF-8 when the bytes are, else GBK.
   EXPECT_EQ(lookupPageText("您好"), "您好");

@@ -54,13 +54,13 @@ TEST_F(Repair, FlushReportsTheToolsOutcome) {
   }
 }
 
-TEST_F(Repair, DnsClientRepairRunsTheScriptInTemThenAsksTheService) {
+TEST_F(Repair, DnsClientRepairRunsTheScriptFromTheSystemFolderThenAsksTheService) {
   fs.deleteFolderTree(tem());
   fs.addFolder(std::string(test::kNetData));
   run(TaskSlot::RepairDnsClient, repair.repairDnsClient());
   EXPECT_EQ(fs.bytes(tem() + "\\Dnscache.bat"), toGbk(texts::kDnscacheBat));
   EXPECT_EQ(processes.waited, std::vector<std::string>{script("Dnscache.bat")});
-  EXPECT_EQ(processes.folders, std::vector<std::string>{tem()});
+  EXPECT_EQ(processes.folders, std::vector<std::string>{"C:\\Windows\\system32\\"});
   EXPECT_EQ(network.asked, std::vector<std::string>{"Dnscache"});
   EXPECT_EQ(lastBox().text, "DNS 客户端服务已暂停，完成修复！");
   // Windows 10 1709 and later keep the service running whatever the script does.

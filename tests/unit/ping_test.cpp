@@ -13,17 +13,41 @@ TEST(PingTarget, AddressesAndHostNamesOnly) {
   for (const char* good : {"127.0.0.1", "www.example.com", "localhost", "xn--fiq228c.com", "::1", "fe80::1%12",
                            "fe80::1%eth0", "2001:db8::8:800:200c:417a", "8.8.8.8", "a-b.c", "1e100.net"})
     EXPECT_TRUE(isPingTarget(good)) << good;
-  for (const char* bad : {"", "127.0.0.1 & echo x> C:\\x.txt", "a.com|calc", "a.com&calc", "-t", "-n 100 a.com",
-                          "a.com -t", "%PATH%", "a.com\r\ncalc", "a.com\ncalc", "\"a.com\"", "a.com>x", "a.com<x",
-                          "a^b", "中文.com", "127.0.0.1%", "127.0.0.1%1", "::1%", "::1%a b", "::1%a&b", ".com", " a.com",
-                          "a.com ", "a_b.com", "(a)", "a;b", "a,b"})
+  for (const char* bad : {"",
+                          "127.0.0.1 & echo x> C:\\x.txt",
+                          "a.com|calc",
+                          "a.com&calc",
+                          "-t",
+                          "-n 100 a.com",
+                          "a.com -t",
+                          "%PATH%",
+                          "a.com\r\ncalc",
+                          "a.com\ncalc",
+                          "\"a.com\"",
+                          "a.com>x",
+                          "a.com<x",
+                          "a^b",
+                          "中文.com",
+                          "127.0.0.1%",
+                          "127.0.0.1%1",
+                          "::1%",
+                          "::1%a b",
+                          "::1%a&b",
+                          ".com",
+                          " a.com",
+                          "a.com ",
+                          "a_b.com",
+                          "(a)",
+                          "a;b",
+                          "a,b"})
     EXPECT_FALSE(isPingTarget(bad)) << bad;
   EXPECT_FALSE(isPingTarget(std::string(254, 'a')));
   EXPECT_TRUE(isPingTarget(std::string(253, 'a')));
 }
 
 TEST(PingTarget, TheScriptLineKeepsAPercentAndQuotesTheOutput) {
-  EXPECT_EQ(pingScriptLine("127.0.0.1", "D:\\my data\\Tem\\Ping.txt"), "ping 127.0.0.1 >\"D:\\my data\\Tem\\Ping.txt\"");
+  EXPECT_EQ(pingScriptLine("127.0.0.1", "D:\\my data\\Tem\\Ping.txt"),
+            "ping 127.0.0.1 >\"D:\\my data\\Tem\\Ping.txt\"");
   EXPECT_EQ(pingScriptLine("fe80::1%12", "C:\\100%\\Tem\\Ping.txt"), "ping fe80::1%%12 >\"C:\\100%%\\Tem\\Ping.txt\"");
 }
 
@@ -57,7 +81,9 @@ struct Ping : ::testing::Test, test::NetworkBench {
 TEST_F(Ping, TheScriptTheCountdownThenTheOutputOnceBothAreDone) {
   EXPECT_FALSE(main.shown);
   fs.addFile(out(), "an earlier run's output");
-  processes.onRun = [this](const std::string&) { fs.writeFile(out(), toGbk("正在 Ping 127.0.0.1\r\n来自 127.0.0.1 的回复") + '\0' + "x"); };
+  processes.onRun = [this](const std::string&) {
+    fs.writeFile(out(), toGbk("正在 Ping 127.0.0.1\r\n来自 127.0.0.1 的回复") + '\0' + "x");
+  };
   logic.onCommand(PingCommand::Start);
   EXPECT_EQ(fs.bytes(tem() + "\\Ping.bat"), toGbk("ping 127.0.0.1 >\"" + out() + "\""));
   EXPECT_EQ(random.calls.back(), (std::pair<int, int>{250, 450}));
@@ -150,7 +176,8 @@ TEST(WebPing, ButtonsNavigateOrOpenTheBrowserWithoutAnEngine) {
   EXPECT_EQ(win.navigated, std::vector<std::string>{kWebPingServices[6].url});
   EXPECT_TRUE(win.hintHidden && win.maximised);
   EXPECT_EQ(std::string(kWebPingServices[6].url).substr(0, 8), "https://");
-  EXPECT_EQ(std::string(kWebPingServices[1].url).substr(std::string(kWebPingServices[1].url).size() - 10), "/Ping.aspx");
+  EXPECT_EQ(std::string(kWebPingServices[1].url).substr(std::string(kWebPingServices[1].url).size() - 10),
+            "/Ping.aspx");
   win.browser = false;
   logic.onCommand(static_cast<WebPingCommand>(0));
   EXPECT_EQ(shell.opened, std::vector<std::string>{kWebPingServices[0].url});

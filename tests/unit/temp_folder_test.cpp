@@ -69,7 +69,7 @@ TEST(TempFolder, DnscacheScriptIsRewrittenWholeThenStartedHiddenThenAwaited) {
   EXPECT_EQ(p.fs.bytes(p.data("Tem\\Dnscache.bat")).size(), 69u);
   EXPECT_EQ(p.processes.waited, std::vector<std::string>{"\"C:\\Windows\\system32\\cmd.exe\" /c \"\"" +
                                                          p.data("Tem\\Dnscache.bat") + "\"\""});
-  EXPECT_EQ(p.processes.folders, std::vector<std::string>{p.data("Tem")});
+  EXPECT_EQ(p.processes.folders, std::vector<std::string>{"C:\\Windows\\system32\\"});
   EXPECT_TRUE(p.rt.isRunning(TaskSlot::MainCommand));
   p.rt.advance(999);
   EXPECT_TRUE(p.rt.isRunning(TaskSlot::MainCommand));
