@@ -210,7 +210,7 @@ void DnsLogic::onCommand(DnsCommand command) {
     view_.close();
     return;
   }
-  if (busy_) return;  // the overlay takes these clicks; a command sent past it waits its turn
+  if (busy_) return;  // the overlay takes these clicks; one sent past it is ignored
   int index = static_cast<int>(command);
   if (index >= 0 && index < kDnsPresetCount) {
     const DnsPreset& p = kDnsPresets[index];

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Mutation check: applies each one-line change of scripts/mutations.txt to a copy of the tree,
-# builds and runs the native unit tests, and reports the changes that no test caught.
+# builds and runs the native unit tests, and reports the changes that no test caught. An argument
+# names another file of changes (a few new ones, say).
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 COPY="$ROOT/build/mutate/src"
@@ -40,7 +41,7 @@ PY
   fi
   mv "$COPY/$file.orig" "$COPY/$file"
   touch "$COPY/$file"
-done < "$ROOT/scripts/mutations.txt"
+done < "${1:-$ROOT/scripts/mutations.txt}"
 cmake --build "$BUILD" -j"${JOBS:-2}" --target zk_unit_tests >/dev/null 2>&1
 echo "mutations: $killed killed, $survived survived, $broken not applied"
 [ "$survived" = 0 ] && [ "$broken" = 0 ]

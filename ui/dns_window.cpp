@@ -49,8 +49,8 @@ HWND DnsWindow::open(HICON icon) {
     c.push_back({IDB_DNS_PRESET + i, Kind::Picture, kDnsPresets[i].caption, kColumns[i % 7], kRows[i / 7], 100, 30,
                  kDnsPresets[i].hoverText});
   c.push_back({IDP_DNS_OVERLAY, Kind::Picture, "", 0, 0, kWidth, kHeight});
-  HWND h = create(L"ZelkoraDns", kDnsIdleText, kWidth, kHeight, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX,
-                  WS_EX_APPWINDOW, c);
+  HWND h = create(L"ZelkoraDns", kDnsIdleText, kWidth, kHeight,
+                  WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, WS_EX_APPWINDOW, c);
   if (icon) {
     SendMessageW(h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageW(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));

@@ -13,8 +13,8 @@ int wmain() {
   WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), bytes.data(), n, nullptr, nullptr);
   // Several tools may start at once: each line goes in whole.
   for (int attempt = 0; attempt < 200; ++attempt) {
-    HANDLE f = CreateFileW(L"C:\\zk-recorded.txt", FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
+    HANDLE f =
+        CreateFileW(L"C:\\zk-recorded.txt", FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f != INVALID_HANDLE_VALUE) {
       DWORD written = 0;
       WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);

@@ -223,6 +223,35 @@ TEST_F(Scratch, RunHiddenStartsWithoutWaitingForTheEnd) {
   EXPECT_FALSE(proc.runHidden("\"" + root + "\\no-such-program.exe\""));
 }
 
+TEST_F(Scratch, RunAndWaitGivesTheExitCodeRunsInTheFolderAndStopsWaitingAtTheCap) {
+  Win32Processes proc;
+  Win32Folders folders;
+  std::string cmd = "\"" + folders.system() + "cmd.exe\" /c ";
+  std::string folder = root + "\\工作 目录";
+  ASSERT_TRUE(fs.createFolder(folder));
+  ProcessOutcome three = proc.runHiddenAndWait(cmd + "exit 3", "", 10000);
+  EXPECT_TRUE(three.started && three.ended);
+  EXPECT_EQ(three.exitCode, 3u);
+  EXPECT_FALSE(three.succeeded());
+  EXPECT_TRUE(proc.runHiddenAndWait(cmd + "\"echo x> here.txt\"", folder, 10000).succeeded());
+  EXPECT_TRUE(fs.fileExists(folder + "\\here.txt"));
+  auto t0 = std::chrono::steady_clock::now();
+  ProcessOutcome slow = proc.runHiddenAndWait(cmd + "\"ping -n 5 127.0.0.1 >nul\"", "", 300);
+  EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(2500));
+  EXPECT_TRUE(slow.started);
+  EXPECT_FALSE(slow.ended);
+  EXPECT_FALSE(proc.runHiddenAndWait("\"" + root + "\\no-such-program.exe\"", "", 1000).started);
+}
+
+TEST(NetworkInfo, ListsNamedConnectionsWithoutTheLoopbackAndAsksServices) {
+  Win32NetworkInfo net;
+  for (const NetworkConnection& c : net.connections()) {
+    EXPECT_FALSE(c.name.empty());
+    EXPECT_NE(asciiLower(c.name).find("loopback"), 0u) << c.name;
+  }
+  EXPECT_FALSE(net.serviceRunning("ZelkoraNoSuchService").has_value());
+}
+
 Task<> waitsAndOffloads(Runtime& rt, std::vector<std::string>& log, DWORD uiThread) {
   auto t0 = rt.nowMs();
   co_await rt.pumpWait(120);

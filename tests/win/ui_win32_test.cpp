@@ -17,12 +17,15 @@ class TestWindow : public ui::Form {
  public:
   static constexpr int kCloseLabel = 100;
   static constexpr int kCloseCommand = 7;
+  static constexpr int kBox = 101;
   HWND open() {
-    HWND h = create(L"ZelkoraTestForm", "测试窗口", 200, 100, WS_POPUP | WS_SYSMENU, 0,
-                    {{kCloseLabel, ui::Kind::ClickLabel, "×", 170, 4, 24, 24}});
+    HWND h = create(
+        L"ZelkoraTestForm", "测试窗口", 200, 100, WS_POPUP | WS_SYSMENU, 0,
+        {{kCloseLabel, ui::Kind::ClickLabel, "×", 170, 4, 24, 24}, {kBox, ui::Kind::Edit, "text", 10, 40, 100, 24}});
     bindCommands({{kCloseLabel, kCloseCommand}}, kCloseCommand);
     return h;
   }
+  void pressToCommand(int id, int command) { bindPress(id, command); }
 
  protected:
   void paintBackground(HDC, int, int) override {}
@@ -60,6 +63,23 @@ COLORREF logColour(ui::MainWindow& w) {
 }
 
 // Each new line replaces the log's whole text, which resets a rich edit's character format.
+// An edit box bound to a press acts when the button goes down (the box has taken its focus by
+// then), and its release adds nothing.
+TEST(Form, APressBindingActsOnTheButtonGoingDown) {
+  TestWindow w;
+  ASSERT_TRUE(w.open());
+  ShowWindow(w.hwnd(), SW_SHOW);
+  std::vector<int> commands;
+  w.onCommand = [&](int c) { commands.push_back(c); };
+  w.pressToCommand(TestWindow::kBox, 9);
+  SendMessageW(w.ctl(TestWindow::kBox), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  EXPECT_EQ(commands, std::vector<int>{9});
+  EXPECT_EQ(GetFocus(), w.ctl(TestWindow::kBox));
+  SendMessageW(w.ctl(TestWindow::kBox), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(commands, std::vector<int>{9});
+  DestroyWindow(w.hwnd());
+}
+
 TEST(MainWindow, TheLogKeepsItsColourLineAfterLine) {
   ui::MainWindow w;
   ASSERT_TRUE(w.open());
