@@ -67,13 +67,21 @@ class App {
   void openPing();
   void openExternalIp();
   void openWebPing();
-  // A secondary window that is opened once: a second open brings it to the front.
-  template <class View>
-  bool raise(const std::unique_ptr<View>& view) {
-    if (!view) return false;
-    ShowWindow(view->hwnd(), SW_SHOW);
-    SetForegroundWindow(view->hwnd());
-    return true;
+  // A tool window, opened once (a second open brings it to the front): the view, then its logic
+  // made by makeLogic, wired, told it was created, and shown.
+  template <class Command, class View, class Logic, class Make>
+  void openTool(std::unique_ptr<View>& view, std::unique_ptr<Logic>& logic, Make makeLogic) {
+    if (view) {
+      ShowWindow(view->hwnd(), SW_SHOW);
+      SetForegroundWindow(view->hwnd());
+      return;
+    }
+    view = std::make_unique<View>();
+    HWND h = view->open();
+    logic = makeLogic(*view);
+    wire<Command>(view, logic);
+    ShowWindow(h, SW_SHOW);
+    logic->onCreated();
   }
   // A modal window: returns once the window has closed; the owner, if any, is disabled meanwhile.
   void runModal(HWND window, HWND owner);
@@ -299,62 +307,40 @@ void App::openAddEntry() {
 }
 
 void App::openBandwidth() {
-  if (bandwidthView_) {
-    SetForegroundWindow(bandwidthView_->hwnd());
-    return;
-  }
-  bandwidthView_ = std::make_unique<ui::BandwidthWindow>();
-  HWND h = bandwidthView_->open();
-  bandwidthLogic_ = std::make_unique<BandwidthLogic>(*bandwidthView_, main_, clipboard_);
-  wire<BandwidthCommand>(bandwidthView_, bandwidthLogic_);
-  bandwidthLogic_->onCreated();
-  ShowWindow(h, SW_SHOW);
+  openTool<BandwidthCommand>(bandwidthView_, bandwidthLogic_, [this](ui::BandwidthWindow& view) {
+    return std::make_unique<BandwidthLogic>(view, main_, clipboard_);
+  });
 }
 
 void App::openDns() {
-  if (raise(dnsView_)) return;
-  dnsView_ = std::make_unique<ui::DnsWindow>();
-  HWND h = dnsView_->open(reinterpret_cast<HICON>(SendMessageW(main_.hwnd(), WM_GETICON, ICON_BIG, 0)));
-  dnsLogic_ = std::make_unique<DnsLogic>(DnsServices{rt_, repair_, prompt_, main_}, *dnsView_);
-  dnsLogic_->openSuggestion = [this] { cloud_.openWebLink("Dns.html"); };
-  dnsLogic_->rebuildTempFolder = [this] { rt_.start(TaskSlot::TempRebuild, temp_.rebuild()); };
-  wire<DnsCommand>(dnsView_, dnsLogic_);
-  dnsLogic_->onCreated();
-  ShowWindow(h, SW_SHOW);
+  openTool<DnsCommand>(dnsView_, dnsLogic_, [this](ui::DnsWindow& view) {
+    view.setIcon(reinterpret_cast<HICON>(SendMessageW(main_.hwnd(), WM_GETICON, ICON_BIG, 0)));
+    auto logic = std::make_unique<DnsLogic>(DnsServices{rt_, repair_, prompt_, main_}, view);
+    logic->openSuggestion = [this] { cloud_.openWebLink("Dns.html"); };
+    logic->rebuildTempFolder = [this] { rt_.start(TaskSlot::TempRebuild, temp_.rebuild()); };
+    return logic;
+  });
 }
 
 void App::openPing() {
-  if (raise(pingView_)) return;
-  pingView_ = std::make_unique<ui::PingWindow>();
-  HWND h = pingView_->open();
-  pingLogic_ = std::make_unique<PingLogic>(
-      PingServices{rt_, fs_, clipboard_, random_, temp_, main_, [](std::string_view b) { return win::fromConsole(b); }},
-      *pingView_);
-  wire<PingCommand>(pingView_, pingLogic_);
-  pingLogic_->onCreated();
-  ShowWindow(h, SW_SHOW);
+  openTool<PingCommand>(pingView_, pingLogic_, [this](ui::PingWindow& view) {
+    auto fromConsole = [](std::string_view bytes) { return win::fromConsole(bytes); };
+    return std::make_unique<PingLogic>(PingServices{rt_, fs_, clipboard_, random_, temp_, main_, fromConsole}, view);
+  });
 }
 
 void App::openExternalIp() {
-  if (raise(ipView_)) return;
-  ipView_ = std::make_unique<ui::ExternalIpWindow>();
-  HWND h = ipView_->open();
-  std::string own = settings_.read(Key::IpLookup);
-  ipLogic_ = std::make_unique<ExternalIpLogic>(ExternalIpServices{rt_, lookupHttp_, clipboard_, prompt_, main_},
-                                               *ipView_, isWebAddress(own) ? own : std::string(ZK_IP_LOOKUP_URL));
-  wire<ExternalIpCommand>(ipView_, ipLogic_);
-  ShowWindow(h, SW_SHOW);
-  ipLogic_->onCreated();
+  openTool<ExternalIpCommand>(ipView_, ipLogic_, [this](ui::ExternalIpWindow& view) {
+    std::string own = settings_.read(Key::IpLookup);
+    return std::make_unique<ExternalIpLogic>(ExternalIpServices{rt_, lookupHttp_, clipboard_, prompt_, main_}, view,
+                                             isWebAddress(own) ? own : std::string(ZK_IP_LOOKUP_URL));
+  });
 }
 
 void App::openWebPing() {
-  if (raise(webPingView_)) return;
-  webPingView_ = std::make_unique<ui::WebPingWindow>();
-  HWND h = webPingView_->open();
-  webPingLogic_ = std::make_unique<WebPingLogic>(*webPingView_, main_, shell_);
-  wire<WebPingCommand>(webPingView_, webPingLogic_);
-  webPingLogic_->onCreated();
-  ShowWindow(h, SW_SHOW);
+  openTool<WebPingCommand>(webPingView_, webPingLogic_, [this](ui::WebPingWindow& view) {
+    return std::make_unique<WebPingLogic>(view, main_, shell_);
+  });
 }
 
 void App::runModal(HWND window, HWND owner) {

@@ -1,6 +1,7 @@
 #include "nettools/dns.h"
 
 #include "text/address.h"
+#include "text/replace.h"
 
 namespace zk {
 
@@ -153,11 +154,6 @@ const Template kTemplates[2][2] = {
      {"netsh interface ipv6 add dnsserver \"本地连接\" 备要DNS index=2", "备要DNS"}},
 };
 
-void replaceEvery(std::string& s, const std::string& what, const std::string& with) {
-  for (std::size_t at = s.find(what); at != std::string::npos; at = s.find(what, at + with.size()))
-    s.replace(at, what.size(), with);
-}
-
 const char* const kNotes =
     "请根据您的需求进行有选择性的设置操作。\r\n选择DNS，应选择与你地理位置相近的。\r\n一般地，私营公司/"
     "非营利组织运营的DNS有助于避免网络服务商DNS恶意行为。\r\n关于填写自定义DNS，需按IP格式填写。如：114.114."
@@ -169,9 +165,9 @@ std::string dnsCommandText(DnsFamily family, int order, const std::string& addre
   const Template& t = kTemplates[family == DnsFamily::IPv6 ? 1 : 0][order == 2 ? 1 : 0];
   std::string text = t.text;
   // The address first: a connection's own name could hold the placeholder word.
-  replaceEvery(text, t.placeholder, address);
+  replaceAll(text, t.placeholder, address);
   if (connection != kFixedConnection)
-    replaceEvery(text, "\"" + std::string(kFixedConnection) + "\"", "\"" + connection + "\"");
+    replaceAll(text, "\"" + std::string(kFixedConnection) + "\"", "\"" + connection + "\"");
   return text;
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/prompt.h"
 #include "text/gbk.h"
+#include "text/replace.h"
 #include "text/text.h"
 
 namespace zk {
@@ -20,11 +21,6 @@ bool isUtf8(std::string_view s) {
     i += n + 1;
   }
   return true;
-}
-
-void replaceEvery(std::string& s, std::string_view what, std::string_view with) {
-  for (std::size_t at = s.find(what); at != std::string::npos; at = s.find(what, at + with.size()))
-    s.replace(at, what.size(), with);
 }
 
 std::optional<std::string> firstGroup(const std::string& page, const boost::regex& re) {
@@ -61,8 +57,8 @@ ExternalIpFound extractExternalIp(std::string_view pageUtf8) {
     // Boost gives up on a page that would take too long to search.
     return ExternalIpFound{};
   }
-  if (found.location) replaceEvery(*found.location, "&nbsp;", " ");
-  if (found.ip) replaceEvery(*found.ip, "<span class=\"red\">", "");
+  if (found.location) replaceAll(*found.location, "&nbsp;", " ");
+  if (found.ip) replaceAll(*found.ip, "<span class=\"red\">", "");
   return found;
 }
 

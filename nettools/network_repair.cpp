@@ -120,7 +120,7 @@ Task<> NetworkRepair::repairDnsClient() {
     say("无法确认DNS 客户端服务的状态，修复可能没有完成。", "抱歉");
 }
 
-Task<> NetworkRepair::restartAdapter() {
+Task<> NetworkRepair::onConnections(ConnectionCommand c) {
   ConnectionChoice choice = co_await choose();
   if (choice.names.empty()) {
     say(kNoConnection, "抱歉");
@@ -128,42 +128,42 @@ Task<> NetworkRepair::restartAdapter() {
   }
   bool ok = false;
   if (choice.fixed) {
-    bool written = co_await writeScript("Restartnetwork.bat", texts::kRestartNetworkBat, true, 100);
+    bool written = co_await writeScript(c.script, c.scriptText, c.createFolder, 100);
     ProcessOutcome outcome;
-    if (written) outcome = co_await s_.temp.runScript("Restartnetwork.bat", kToolCapMs);
+    if (written) outcome = co_await s_.temp.runScript(c.script, c.capMs);
     ok = outcome.succeeded();
   } else {
-    std::string failed = co_await runTools(restartCommands(choice.names));
+    std::string failed = co_await runTools(c.commands(choice.names));
     ok = failed.empty();
   }
   co_await s_.rt.pumpWait(1000);
   if (ok)
-    say("已将本地连接所属网卡重启成功！" + changedConnectionsNote(choice), "恭喜！");
+    say(c.done + changedConnectionsNote(choice), "恭喜！");
   else
-    say("网卡重启没有成功，请稍后再试！" + changedConnectionsNote(choice), "抱歉");
+    say(c.failed + changedConnectionsNote(choice), "抱歉");
+}
+
+// (A named command, not a temporary inside the co_await: GCC 12 destroys such temporaries twice.)
+Task<> NetworkRepair::restartAdapter() {
+  ConnectionCommand restart{"Restartnetwork.bat",
+                            texts::kRestartNetworkBat,
+                            true,
+                            kToolCapMs,
+                            restartCommands,
+                            "已将本地连接所属网卡重启成功！",
+                            "网卡重启没有成功，请稍后再试！"};
+  co_await onConnections(std::move(restart));
 }
 
 Task<> NetworkRepair::setAutomaticAddressing(bool createFolder) {
-  ConnectionChoice choice = co_await choose();
-  if (choice.names.empty()) {
-    say(kNoConnection, "抱歉");
-    co_return;
-  }
-  bool ok = false;
-  if (choice.fixed) {
-    bool written = co_await writeScript("ZDipdns.bat", texts::kZdIpDnsBat, createFolder, 100);
-    ProcessOutcome outcome;
-    if (written) outcome = co_await s_.temp.runScript("ZDipdns.bat", kRenewCapMs);
-    ok = outcome.succeeded();
-  } else {
-    std::string failed = co_await runTools(automaticAddressingCommands(choice.names));
-    ok = failed.empty();
-  }
-  co_await s_.rt.pumpWait(1000);
-  if (ok)
-    say("已将本地连接配置为：自动获取！" + changedConnectionsNote(choice), "恭喜！");
-  else
-    say("配置为自动获取没有成功，请稍后再试！" + changedConnectionsNote(choice), "抱歉");
+  ConnectionCommand automatic{"ZDipdns.bat",
+                              texts::kZdIpDnsBat,
+                              createFolder,
+                              kRenewCapMs,
+                              automaticAddressingCommands,
+                              "已将本地连接配置为：自动获取！",
+                              "配置为自动获取没有成功，请稍后再试！"};
+  co_await onConnections(std::move(automatic));
 }
 
 }  // namespace zk

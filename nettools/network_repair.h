@@ -72,6 +72,16 @@ class NetworkRepair {
   std::string commandLine(const ToolCommand& c) const { return s_.values.systemCommand(c.tool, c.arguments); }
 
  private:
+  // A command on the chosen connections: its script on the fixed one, its single commands on others.
+  struct ConnectionCommand {
+    const char* script;
+    const char* scriptText;
+    bool createFolder;
+    int capMs;
+    std::vector<ToolCommand> (*commands)(const std::vector<std::string>& connections);
+    std::string done, failed;  // the messages
+  };
+  Task<> onConnections(ConnectionCommand c);
   Task<bool> writeScript(const char* name, const char* text, bool createFolder, int waitAfterWrite);
   void say(const std::string& text, const std::string& title) { s_.prompt.show(text, title, box::Ok); }
 

@@ -26,7 +26,13 @@ int badgeOwner(int index) {
 
 }  // namespace
 
-HWND DnsWindow::open(HICON icon) {
+void DnsWindow::setIcon(HICON icon) {
+  if (!icon) return;
+  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+HWND DnsWindow::open() {
   dragStrip_ = 34;
   std::vector<ControlSpec> c = {
       {IDP_DNS_BUSY, Kind::Picture, "", 10, 8, 20, 20},
@@ -51,10 +57,6 @@ HWND DnsWindow::open(HICON icon) {
   c.push_back({IDP_DNS_OVERLAY, Kind::Picture, "", 0, 0, kWidth, kHeight});
   HWND h = create(L"ZelkoraDns", kDnsIdleText, kWidth, kHeight,
                   WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, WS_EX_APPWINDOW, c);
-  if (icon) {
-    SendMessageW(h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageW(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-  }
   SetWindowPos(ctl(IDP_DNS_OVERLAY), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   setVisible(IDP_DNS_OVERLAY, false);
   setVisible(IDP_DNS_BUSY, false);

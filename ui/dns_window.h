@@ -27,7 +27,8 @@ enum DnsId : int {
 class DnsWindow : public Form, public DnsView {
  public:
   ~DnsWindow() override;
-  HWND open(HICON icon);
+  HWND open();
+  void setIcon(HICON icon);
   void setStatus(const std::string& text) override;
   void setBusy(bool shown) override;
   void setOverlay(bool shown) override;
