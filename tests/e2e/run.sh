@@ -191,7 +191,8 @@ serve_in_background "$WORK/lookup.log" "$CLOUD" serve "$WORK/site-net" --port 18
 lookup=$server
 printf '[System]\r\nXFWQ=1\r\nHYDH=0\r\nZFJH=0\r\nZURL=\r\nQBMJ=0\r\nZDDH=1\r\nAQSX=1\r\nYDSY=http://127.0.0.1:18183/kpr.css\r\nWWIP=http://127.0.0.1:18183/ip/\r\n' > "$DATA/System.btx"
 rm -f "$RECORDED" "$WINEPREFIX/drive_c/zk-injected.txt"
-CONN=$(ip route show default 2>/dev/null | awk '{for (i = 1; i < NF; i++) if ($i == "dev") { print $(i + 1); exit }}')
+# The interface of the default route (destination 0), from the kernel's table: no iproute2 needed.
+CONN=$(awk 'NR > 1 && $2 == "00000000" { print $1; exit }' /proc/net/route 2>/dev/null)
 if [ -n "$CONN" ]; then
   subst="s|@V4TITLE@|恭喜！|g; s|@V6TITLE@|恭喜！|g; s|@AUTOTITLE@|恭喜！|g; s|@RESTARTTITLE@|恭喜！|g"
   subst+="; s|@V4TEXT@|您的 IPv4 DNS设置完毕！|g; s|@V6TEXT@|您的 IPv6 DNS设置完毕！|g; s|@V4CUSTOM@|您的 IPv4 DNS设置完毕！|g"
