@@ -325,7 +325,8 @@ void App::openDns() {
 void App::openPing() {
   openTool<PingCommand>(pingView_, pingLogic_, [this](ui::PingWindow& view) {
     auto fromConsole = [](std::string_view bytes) { return win::fromConsole(bytes); };
-    return std::make_unique<PingLogic>(PingServices{rt_, fs_, clipboard_, random_, temp_, main_, fromConsole}, view);
+    return std::make_unique<PingLogic>(PingServices{rt_, fs_, clipboard_, random_, temp_, main_, values_, fromConsole},
+                                       view);
   });
 }
 

@@ -16,7 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!plain) std::abort();
   }
   if (s.find('%') != s.rfind('%')) std::abort();
-  std::string line = zk::pingScriptLine(s, "C:\\T\\Ping.txt");
+  zk::ProgramValues values;
+  values.systemFolder = "C:\\Windows\\system32\\";
+  std::string line = zk::pingScriptLine(values, s, "C:\\T\\Ping.txt");
   // Every "%" doubled: the interpreter reads none of them as a variable.
   std::size_t singles = 0;
   for (std::size_t i = 0; i < line.size(); ++i)

@@ -143,15 +143,16 @@ const char* const kDnsGroupCaptions[6] = {"国内电信（IPv4）：",
 
 namespace {
 
+// The arguments of the system's netsh, which is started by its full path.
 struct Template {
-  const char* text;
+  const char* arguments;
   const char* placeholder;
 };
 const Template kTemplates[2][2] = {
-    {{"netsh interface IP Set dns \"本地连接\" static 首选DNS primary", "首选DNS"},
-     {"netsh interface IP add dns \"本地连接\" 备用DNS", "备用DNS"}},
-    {{"netsh interface ipv6 add dnsservers \"本地连接\" 首要DNS", "首要DNS"},
-     {"netsh interface ipv6 add dnsserver \"本地连接\" 备要DNS index=2", "备要DNS"}},
+    {{"interface IP Set dns \"本地连接\" static 首选DNS primary", "首选DNS"},
+     {"interface IP add dns \"本地连接\" 备用DNS", "备用DNS"}},
+    {{"interface ipv6 add dnsservers \"本地连接\" 首要DNS", "首要DNS"},
+     {"interface ipv6 add dnsserver \"本地连接\" 备要DNS index=2", "备要DNS"}},
 };
 
 const char* const kNotes =
@@ -161,19 +162,14 @@ const char* const kNotes =
 
 }  // namespace
 
-std::string dnsCommandText(DnsFamily family, int order, const std::string& address, const std::string& connection) {
+ToolCommand dnsCommand(DnsFamily family, int order, const std::string& address, const std::string& connection) {
   const Template& t = kTemplates[family == DnsFamily::IPv6 ? 1 : 0][order == 2 ? 1 : 0];
-  std::string text = t.text;
+  std::string arguments = t.arguments;
   // The address first: a connection's own name could hold the placeholder word.
-  replaceAll(text, t.placeholder, address);
+  replaceAll(arguments, t.placeholder, address);
   if (connection != kFixedConnection)
-    replaceAll(text, "\"" + std::string(kFixedConnection) + "\"", "\"" + connection + "\"");
-  return text;
-}
-
-ToolCommand dnsToolCommand(const std::string& commandText) {
-  std::size_t blank = commandText.find(' ');
-  return ToolCommand{commandText.substr(0, blank), blank == std::string::npos ? "" : commandText.substr(blank + 1)};
+    replaceAll(arguments, "\"" + std::string(kFixedConnection) + "\"", "\"" + connection + "\"");
+  return ToolCommand{"netsh", arguments};
 }
 
 std::string dnsAppliedMessage(DnsFamily family, const std::string& primary, const std::string& secondary) {
@@ -260,12 +256,10 @@ Task<> DnsLogic::apply(DnsFamily family) {
   std::vector<ToolCommand> commands;
   std::string first, second;
   for (const std::string& connection : choice.names) {
-    std::string one = dnsCommandText(family, 1, primary_, connection);
-    std::string two = dnsCommandText(family, 2, secondary_, connection);
-    first += (first.empty() ? "" : "\r\n") + one;
-    second += (second.empty() ? "" : "\r\n") + two;
-    commands.push_back(dnsToolCommand(one));
-    commands.push_back(dnsToolCommand(two));
+    commands.push_back(dnsCommand(family, 1, primary_, connection));
+    commands.push_back(dnsCommand(family, 2, secondary_, connection));
+    first += (first.empty() ? "" : "\r\n") + s_.repair.commandLine(commands[commands.size() - 2]);
+    second += (second.empty() ? "" : "\r\n") + s_.repair.commandLine(commands.back());
   }
   view_.setCommandLines(first, second);
   std::string failed = "-";

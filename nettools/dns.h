@@ -30,12 +30,10 @@ extern const char* const kDnsGroupCaptions[6];
 inline constexpr const char* kFixedSecondaryDns = "74.82.42.42";
 inline constexpr const char* kDnsIdleText = "一键DNS，简单操作，免除烦恼！快速且高效！";
 
-// Template 1 (order 1) or 2 of a family with its placeholder replaced by the address and the
-// fixed connection's name by the one given: "netsh interface IP Set dns "本地连接" static 8.8.8.8 primary".
-std::string dnsCommandText(DnsFamily family, int order, const std::string& address,
-                           const std::string& connection = std::string(kFixedConnection));
-// The same as a tool and its arguments.
-ToolCommand dnsToolCommand(const std::string& commandText);
+// Template 1 (order 1) or 2 of a family: netsh with the placeholder replaced by the address and the
+// fixed connection's name by the one given ("interface IP Set dns "本地连接" static 8.8.8.8 primary").
+ToolCommand dnsCommand(DnsFamily family, int order, const std::string& address,
+                       const std::string& connection = std::string(kFixedConnection));
 // The message after a successful apply.
 std::string dnsAppliedMessage(DnsFamily family, const std::string& primary, const std::string& secondary);
 
@@ -48,7 +46,8 @@ class DnsView {
   virtual void setStatus(const std::string& text) = 0;
   virtual void setBusy(bool shown) = 0;     // the busy picture beside the status
   virtual void setOverlay(bool shown) = 0;  // the layer that takes every click of the window
-  // The two command lines of the last apply, kept in the window's hidden fields.
+  // The two command lines of the last apply as started (one line a connection), kept in the
+  // window's hidden fields.
   virtual void setCommandLines(const std::string& first, const std::string& second) = 0;
   virtual std::string customServer() const = 0;
   virtual void close() = 0;
@@ -70,7 +69,6 @@ class DnsLogic {
 
   void onCreated();
   void onCommand(DnsCommand command);
-  bool busy() const { return busy_; }
   const std::string& primaryDns() const { return primary_; }
   const std::string& secondaryDns() const { return secondary_; }
 

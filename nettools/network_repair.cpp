@@ -77,12 +77,13 @@ Task<std::string> NetworkRepair::runTools(std::vector<ToolCommand> commands) {
   co_return failed;
 }
 
-Task<bool> NetworkRepair::writeScript(const char* name, const char* text, bool createFolder, int waitAfterWrite) {
+Task<bool> NetworkRepair::writeScript(const char* name, const char* text, bool createFolder, int waitAfterDelete,
+                                      int waitAfterWrite) {
   s_.temp.deleteScript(name);
-  co_await s_.rt.pumpWait(100);
+  co_await s_.rt.pumpWait(waitAfterDelete);
   if (createFolder) s_.temp.create();
   bool written = s_.temp.writeScript(name, text);
-  co_await s_.rt.pumpWait(waitAfterWrite);
+  if (waitAfterWrite > 0) co_await s_.rt.pumpWait(waitAfterWrite);
   co_return written;
 }
 
@@ -97,10 +98,7 @@ Task<> NetworkRepair::flushDnsCache() {
 }
 
 Task<> NetworkRepair::repairDnsClient() {
-  s_.temp.deleteScript("Dnscache.bat");
-  co_await s_.rt.pumpWait(10);
-  s_.temp.create();
-  bool written = s_.temp.writeScript("Dnscache.bat", texts::kDnscacheBat);
+  bool written = co_await writeScript("Dnscache.bat", texts::kDnscacheBat, true, 10, 0);
   ProcessOutcome outcome;
   if (written) outcome = co_await s_.temp.runScript("Dnscache.bat", kToolCapMs);
   co_await s_.rt.pumpWait(500);
@@ -128,7 +126,7 @@ Task<> NetworkRepair::onConnections(ConnectionCommand c) {
   }
   bool ok = false;
   if (choice.fixed) {
-    bool written = co_await writeScript(c.script, c.scriptText, c.createFolder, 100);
+    bool written = co_await writeScript(c.script, c.scriptText, c.createFolder, 100, 100);
     ProcessOutcome outcome;
     if (written) outcome = co_await s_.temp.runScript(c.script, c.capMs);
     ok = outcome.succeeded();

@@ -82,7 +82,9 @@ class NetworkRepair {
     std::string done, failed;  // the messages
   };
   Task<> onConnections(ConnectionCommand c);
-  Task<bool> writeScript(const char* name, const char* text, bool createFolder, int waitAfterWrite);
+  // The script written whole into Tem after the old one is deleted, with the commands' pauses.
+  Task<bool> writeScript(const char* name, const char* text, bool createFolder, int waitAfterDelete,
+                         int waitAfterWrite);
   void say(const std::string& text, const std::string& title) { s_.prompt.show(text, title, box::Ok); }
 
   RepairServices s_;

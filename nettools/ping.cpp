@@ -28,8 +28,8 @@ bool isPingTarget(std::string_view t) {
   return true;
 }
 
-std::string pingScriptLine(std::string_view target, const std::string& outputPath) {
-  std::string line = "ping " + std::string(target) + " >\"" + outputPath + "\"", escaped;
+std::string pingScriptLine(const ProgramValues& values, std::string_view target, const std::string& outputPath) {
+  std::string line = values.systemCommand("ping", std::string(target) + " >\"" + outputPath + "\""), escaped;
   for (char c : line) escaped += c == '%' ? std::string("%%") : std::string(1, c);
   return escaped;
 }
@@ -68,19 +68,26 @@ void PingLogic::start() {
   const std::string output = s_.temp.path() + "\\Ping.txt";
   // An earlier run's output is not this run's result.
   s_.fs.deleteFile(output);
-  bool written = s_.temp.writeScript("Ping.bat", pingScriptLine(target, output));
+  bool written = s_.temp.writeScript("Ping.bat", pingScriptLine(s_.values, target, output));
   countdown_ = s_.random.between(250, 450);
-  ended_ = !written;
-  if (written)
-    s_.rt.start(TaskSlot::Ping, waitForPing());
-  else
+  result_.reset();
+  if (written) {
+    s_.rt.start(TaskSlot::Ping, waitForPing(output));
+  } else {
     s_.rt.stop(TaskSlot::Ping);
+    result_.emplace();
+  }
   timer_.setPeriod(1);
 }
 
-Task<> PingLogic::waitForPing() {
+// The output file is read, and decoded, on the worker once ping has ended.
+Task<> PingLogic::waitForPing(std::string output) {
   co_await s_.temp.runScript("Ping.bat", kPingCapMs);
-  ended_ = true;
+  FileSystem* fs = &s_.fs;
+  auto reading = s_.rt.offload(
+      [fs, output, decode = s_.decodeConsole] { return decode(textUpToNul(fs->readFile(output).value_or(""))); });
+  std::string text = co_await reading;
+  result_ = std::move(text);
   if (countdown_ <= 0) showOutput();
 }
 
@@ -90,12 +97,11 @@ void PingLogic::tick() {
   if (countdown_ > 0) return;
   timer_.setPeriod(0);
   // A ping that is still at work keeps the countdown's last text until it ends.
-  if (ended_) showOutput();
+  if (result_) showOutput();
 }
 
 void PingLogic::showOutput() {
-  std::string text = s_.decodeConsole(textUpToNul(s_.fs.readFile(s_.temp.path() + "\\Ping.txt").value_or("")));
-  view_.setOutput(text.empty() ? "执行失败！" : text);
+  view_.setOutput(result_->empty() ? "执行失败！" : *result_);
 }
 
 }  // namespace zk

@@ -2,10 +2,12 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "main/main_view.h"
+#include "main/program_values.h"
 #include "main/temp_folder.h"
 #include "platform/files.h"
 #include "platform/runtime.h"
@@ -13,12 +15,13 @@
 
 namespace zk {
 
-// What may follow "ping " in a script: an IPv4 or IPv6 address (an IPv6 one with a "%zone" of
+// What may follow the ping command in a script: an IPv4 or IPv6 address (an IPv6 one with a "%zone" of
 // letters and digits), or a host name of letters, digits, "-" and "." that starts with a letter or
 // a digit (a leading "-" would be an option). Everything else could run as a command.
 bool isPingTarget(std::string_view target);
-// The script's one line: "ping <target> >"<output>"", every "%" doubled so the interpreter keeps it.
-std::string pingScriptLine(std::string_view target, const std::string& outputPath);
+// The script's one line: the system's ping by its full path, the target, and ">" with the output
+// file's path in quotes; every "%" doubled so the interpreter keeps it.
+std::string pingScriptLine(const ProgramValues& values, std::string_view target, const std::string& outputPath);
 
 inline constexpr const char* kPingWaitText = "正在执行命令，请稍后... ";
 inline constexpr int kPingCapMs = 60000;
@@ -41,7 +44,8 @@ struct PingServices {
   Random& random;
   TempFolder& temp;
   MainView& main;
-  // The output file's bytes as text: the console's code page.
+  const ProgramValues& values;
+  // The output file's bytes as text: the console's code page. Called on a worker.
   std::function<std::string(std::string_view)> decodeConsole;
 };
 
@@ -51,18 +55,17 @@ class PingLogic {
   ~PingLogic();
   void onCreated() { s_.main.setShown(false); }
   void onCommand(PingCommand command);
-  int countdown() const { return countdown_; }
 
  private:
   void start();
   void tick();
-  Task<> waitForPing();
+  Task<> waitForPing(std::string output);
   void showOutput();
 
   PingServices s_;
   PingView& view_;
   int countdown_ = 0;
-  bool ended_ = false;
+  std::optional<std::string> result_;  // the output once ping has ended
   Timer timer_;
 };
 

@@ -220,7 +220,7 @@ void spinner(HDC dc, const RECT& r, int frame) {
   g.DrawArc(&arc, box, REAL((frame % 12) * 30), 100.0f);
 }
 
-void dnsButton(HDC dc, const RECT& r, wchar_t badge, int colour, const wchar_t* caption, double scale) {
+void dnsButton(HDC dc, const RECT& r, wchar_t badge, int colour, const wchar_t* caption, bool active, double scale) {
   static const Color kBadges[8] = {Color(255, 0, 112, 192),  Color(255, 66, 133, 244), Color(255, 230, 120, 20),
                                    Color(255, 15, 157, 88),  Color(255, 150, 60, 170), Color(255, 219, 68, 55),
                                    Color(255, 40, 150, 160), Color(255, 90, 90, 90)};
@@ -229,14 +229,16 @@ void dnsButton(HDC dc, const RECT& r, wchar_t badge, int colour, const wchar_t* 
   const REAL x = REAL(r.left), y = REAL(r.top), w = REAL(r.right - r.left), h = REAL(r.bottom - r.top);
   GraphicsPath p;
   roundRect(p, x + 0.5f, y + 0.5f, w - 1.5f, h - 1.5f, REAL(4 * scale));
-  LinearGradientBrush fill(PointF(x, y), PointF(x, y + h), Color(255, 255, 255, 255), Color(255, 226, 236, 248));
+  LinearGradientBrush fill(PointF(x, y), PointF(x, y + h),
+                           active ? Color(255, 255, 255, 255) : Color(255, 205, 208, 212),
+                           active ? Color(255, 226, 236, 248) : Color(255, 205, 208, 212));
   g.FillPath(&fill, &p);
   Pen edge(Color(255, 150, 175, 210), 1.0f);
   g.DrawPath(&edge, &p);
   // The badge: 21 x 30 at the left, a disc in its middle.
   const REAL bw = REAL(21 * scale), disc = REAL(16 * scale);
   const REAL dx = x + REAL(3 * scale) + (bw - disc) / 2, dy = y + (h - disc) / 2;
-  SolidBrush badgeFill(kBadges[colour % 8]);
+  SolidBrush badgeFill(active ? kBadges[colour % 8] : Color(255, 160, 160, 160));
   g.FillEllipse(&badgeFill, dx, dy, disc, disc);
   if (badge == 0) {
     Pen line(Color(255, 255, 255, 255), REAL(1.2 * scale));
@@ -247,7 +249,7 @@ void dnsButton(HDC dc, const RECT& r, wchar_t badge, int colour, const wchar_t* 
     text(g, letter, RectF(dx, dy, disc, disc), REAL(10 * scale), Color(255, 255, 255, 255));
   }
   text(g, caption, RectF(x + bw + REAL(3 * scale), y, w - bw - REAL(5 * scale), h), REAL(12 * scale),
-       Color(255, 30, 50, 80), FontStyleRegular);
+       active ? Color(255, 30, 50, 80) : Color(255, 130, 130, 130), FontStyleRegular);
 }
 
 void veil(HDC dc, const RECT& r, const wchar_t* line, double scale) {

@@ -22,8 +22,9 @@ void busyDot(HDC dc, const RECT& r, COLORREF colour);
 // A turning arc, one step per frame.
 void spinner(HDC dc, const RECT& r, int frame);
 // A preset button of the DNS window: a badge (21 x 30 at 96 dpi) and the caption. badge: a
-// letter on a colour of its own; a globe when the letter is 0.
-void dnsButton(HDC dc, const RECT& r, wchar_t badge, int colour, const wchar_t* caption, double scale);
+// letter on a colour of its own; a globe when the letter is 0. A button that does nothing is flat
+// and grey.
+void dnsButton(HDC dc, const RECT& r, wchar_t badge, int colour, const wchar_t* caption, bool active, double scale);
 // A dimmed layer with a line of text in its middle.
 void veil(HDC dc, const RECT& r, const wchar_t* line, double scale);
 // The search icon: a lens with its handle.

@@ -155,7 +155,7 @@ void DnsWindow::paintPicture(int id, HDC dc, const RECT& r) {
     wchar_t badge = p.group == 6 ? 0 : win::widen(p.caption).front();
     if (p.group == 1) badge = L'电';
     // A button without servers (it does nothing) is drawn grey.
-    art::dnsButton(dc, r, badge, p.family == DnsFamily::None ? 7 : owner, caption.c_str(), scale);
+    art::dnsButton(dc, r, badge, owner, caption.c_str(), kDnsPresets[index].family != DnsFamily::None, scale);
   }
 }
 

@@ -212,7 +212,7 @@ check "DNS优选 opened the cloud's Dns.html in the browser" grep -qaF "Dns.html
 check "the suggestion link opened it too" test "$(grep -caF "Dns.html" "$RECORDED")" = 2
 check "a web ping service opened in the browser" recorded "http://www.webkaka.com/Ping.aspx"
 check "the injected command did not run" test ! -e "$WINEPREFIX/drive_c/zk-injected.txt"
-check "Ping.bat names the target and the quoted output" bash -c "iconv -f gbk -t utf-8 '$DATA/Tem/Ping.bat' | grep -qF 'ping 127.0.0.1 >\"'"
+check "Ping.bat names the system's ping, the target and the quoted output" bash -c "iconv -f gbk -t utf-8 '$DATA/Tem/Ping.bat' | grep -qF '\"C:\\windows\\system32\\ping.exe\" 127.0.0.1 >\"'"
 if [ -n "$CONN" ]; then
   check "114DNS: primary then secondary on $CONN" recorded "${SYS}netsh.exe\" interface IP Set dns \"$CONN\" static 114.114.114.114 primary @"
   check "114DNS secondary" recorded "${SYS}netsh.exe\" interface IP add dns \"$CONN\" 114.114.115.115 @"

@@ -80,20 +80,20 @@ TEST(DnsPresets, TheTableAsPublished) {
 TEST(DnsCommands, EveryPresetExpandsToTwoCommandLinesOfItsFamily) {
   for (const DnsPreset& p : kDnsPresets) {
     if (p.family == DnsFamily::None) continue;
-    std::string one = dnsCommandText(p.family, 1, p.primary), two = dnsCommandText(p.family, 2, p.secondary);
+    ToolCommand one = dnsCommand(p.family, 1, p.primary), two = dnsCommand(p.family, 2, p.secondary);
+    EXPECT_EQ(one.tool, "netsh");
+    EXPECT_EQ(two.tool, "netsh");
     if (p.family == DnsFamily::IPv4) {
-      EXPECT_EQ(one, "netsh interface IP Set dns \"本地连接\" static " + std::string(p.primary) + " primary");
-      EXPECT_EQ(two, "netsh interface IP add dns \"本地连接\" " + std::string(p.secondary));
+      EXPECT_EQ(one.arguments, "interface IP Set dns \"本地连接\" static " + std::string(p.primary) + " primary");
+      EXPECT_EQ(two.arguments, "interface IP add dns \"本地连接\" " + std::string(p.secondary));
     } else {
-      EXPECT_EQ(one, "netsh interface ipv6 add dnsservers \"本地连接\" " + std::string(p.primary));
-      EXPECT_EQ(two, "netsh interface ipv6 add dnsserver \"本地连接\" " + std::string(p.secondary) + " index=2");
+      EXPECT_EQ(one.arguments, "interface ipv6 add dnsservers \"本地连接\" " + std::string(p.primary));
+      EXPECT_EQ(two.arguments, "interface ipv6 add dnsserver \"本地连接\" " + std::string(p.secondary) + " index=2");
     }
   }
-  EXPECT_EQ(dnsCommandText(DnsFamily::IPv4, 1, "", "以太网"), "netsh interface IP Set dns \"以太网\" static  primary");
+  EXPECT_EQ(dnsCommand(DnsFamily::IPv4, 1, "", "以太网").arguments, "interface IP Set dns \"以太网\" static  primary");
   // A connection named like a placeholder is not taken for one.
-  EXPECT_EQ(dnsCommandText(DnsFamily::IPv4, 2, "1.1.1.1", "备用DNS"), "netsh interface IP add dns \"备用DNS\" 1.1.1.1");
-  EXPECT_EQ(dnsToolCommand("netsh interface IP add dns \"本地连接\" 1.1.1.1"),
-            (ToolCommand{"netsh", "interface IP add dns \"本地连接\" 1.1.1.1"}));
+  EXPECT_EQ(dnsCommand(DnsFamily::IPv4, 2, "1.1.1.1", "备用DNS").arguments, "interface IP add dns \"备用DNS\" 1.1.1.1");
 }
 
 TEST_F(Dns, A114ClickRunsBothLinesInOrderWithTheWaitsThenSaysItTookEffect) {
@@ -109,7 +109,8 @@ TEST_F(Dns, A114ClickRunsBothLinesInOrderWithTheWaitsThenSaysItTookEffect) {
   EXPECT_EQ(processes.waited,
             (std::vector<std::string>{tool("netsh", "interface IP Set dns \"本地连接\" static 114.114.114.114 primary"),
                                       tool("netsh", "interface IP add dns \"本地连接\" 114.114.115.115")}));
-  EXPECT_EQ(win.lines.first, "netsh interface IP Set dns \"本地连接\" static 114.114.114.114 primary");
+  EXPECT_EQ(win.lines.first, processes.waited[0]);
+  EXPECT_EQ(win.lines.second, processes.waited[1]);
   rt.advance(800);  // the first tick at 600 ms, its three steps 80 ms apart
   EXPECT_EQ(win.statuses.back(), "正在设置中，请稍后...");
   rt.advance(4000 + 700 + 1000 - 800 - 1);

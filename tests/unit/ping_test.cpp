@@ -45,10 +45,13 @@ TEST(PingTarget, AddressesAndHostNamesOnly) {
   EXPECT_TRUE(isPingTarget(std::string(253, 'a')));
 }
 
-TEST(PingTarget, TheScriptLineKeepsAPercentAndQuotesTheOutput) {
-  EXPECT_EQ(pingScriptLine("127.0.0.1", "D:\\my data\\Tem\\Ping.txt"),
-            "ping 127.0.0.1 >\"D:\\my data\\Tem\\Ping.txt\"");
-  EXPECT_EQ(pingScriptLine("fe80::1%12", "C:\\100%\\Tem\\Ping.txt"), "ping fe80::1%%12 >\"C:\\100%%\\Tem\\Ping.txt\"");
+TEST(PingTarget, TheScriptLineNamesTheSystemsPingKeepsAPercentAndQuotesTheOutput) {
+  ProgramValues v;
+  v.systemFolder = "C:\\Windows\\system32\\";
+  EXPECT_EQ(pingScriptLine(v, "127.0.0.1", "D:\\my data\\Tem\\Ping.txt"),
+            "\"C:\\Windows\\system32\\ping.exe\" 127.0.0.1 >\"D:\\my data\\Tem\\Ping.txt\"");
+  EXPECT_EQ(pingScriptLine(v, "fe80::1%12", "C:\\100%\\Tem\\Ping.txt"),
+            "\"C:\\Windows\\system32\\ping.exe\" fe80::1%%12 >\"C:\\100%%\\Tem\\Ping.txt\"");
 }
 
 class FakePingView : public PingView {
@@ -69,8 +72,8 @@ struct Ping : ::testing::Test, test::NetworkBench {
   test::FakeClipboard clipboard;
   test::FakeRandom random;
   FakePingView win;
-  PingLogic logic{PingServices{rt, fs, clipboard, random, temp, main, [](std::string_view b) { return fromGbk(b); }},
-                  win};
+  PingLogic logic{
+      PingServices{rt, fs, clipboard, random, temp, main, values, [](std::string_view b) { return fromGbk(b); }}, win};
   std::string out() const { return tem() + "\\Ping.txt"; }
   Ping() {
     random.value = 300;
@@ -85,7 +88,7 @@ TEST_F(Ping, TheScriptTheCountdownThenTheOutputOnceBothAreDone) {
     fs.writeFile(out(), toGbk("正在 Ping 127.0.0.1\r\n来自 127.0.0.1 的回复") + '\0' + "x");
   };
   logic.onCommand(PingCommand::Start);
-  EXPECT_EQ(fs.bytes(tem() + "\\Ping.bat"), toGbk("ping 127.0.0.1 >\"" + out() + "\""));
+  EXPECT_EQ(fs.bytes(tem() + "\\Ping.bat"), toGbk(tool("ping", "127.0.0.1 >\"" + out() + "\"")));
   EXPECT_EQ(random.calls.back(), (std::pair<int, int>{250, 450}));
   EXPECT_EQ(processes.waited, std::vector<std::string>{script("Ping.bat")});
   EXPECT_EQ(processes.caps, std::vector<int>{kPingCapMs});
@@ -100,7 +103,7 @@ TEST_F(Ping, TheScriptTheCountdownThenTheOutputOnceBothAreDone) {
 }
 
 TEST_F(Ping, ASlowPingKeepsTheCountdownTextUntilItEnds) {
-  rt.workDelayMs = 16000;  // an unreachable target: four time-outs
+  rt.workDelayMs = 8000;  // an unreachable target, 16 s: the ping and then the read of its file
   random.value = 250;
   processes.onRun = [this](const std::string&) { fs.writeFile(out(), "Request timed out."); };
   logic.onCommand(PingCommand::Start);
