@@ -7,7 +7,9 @@ target_compile_definitions(zk_core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN N
 add_library(zk_win32 STATIC
   platform/win32/files_win32.cpp platform/win32/system_win32.cpp platform/win32/win32_runtime.cpp
   platform/win32/http_win32.cpp platform/win32/network_win32.cpp)
-target_link_libraries(zk_win32 PUBLIC zk_core wininet comdlg32 iphlpapi ws2_32 advapi32)
+include(cmake/delay_import.cmake)
+zk_delay_import(ZK_DELAYED wininet comdlg32 iphlpapi ws2_32 msimg32)
+target_link_libraries(zk_win32 PUBLIC zk_core ${ZK_DELAYED} advapi32)
 
 # The windows: views only, shared by the program and the Windows-side tests.
 add_library(zk_ui STATIC
@@ -17,7 +19,7 @@ add_library(zk_ui STATIC
 # The editing component, built by scripts/bootstrap.sh from Debian's scite source package.
 target_include_directories(zk_ui PUBLIC ${ZK_DEPS}/scintilla-win64/include)
 target_link_libraries(zk_ui PUBLIC zk_win32 ${ZK_DEPS}/scintilla-win64/lib/libscintilla.a comctl32 gdiplus shlwapi
-  ole32 oleaut32 uuid imm32 msimg32 gdi32 user32)
+  ole32 oleaut32 ${ZK_DELAYED} uuid imm32 gdi32 user32)
 
 add_executable(Zelkora WIN32 app/main_win32.cpp resources/zelkora.rc)
 target_link_libraries(Zelkora PRIVATE zk_ui)
