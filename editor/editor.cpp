@@ -12,6 +12,18 @@ namespace {
 
 constexpr const char* kChangedQuestion = "内容已被更改，是否保存到系统中？";
 constexpr const char* kSaveFailed = "抱歉，保存失败！";
+constexpr const char* kNothingToSave = "编辑器中只有提示文字，不是系统Hosts文件的内容，未保存。";
+
+const char* statusText(DocumentStatus status) {
+  switch (status) {
+    case DocumentStatus::Reading: return "读取中...";
+    case DocumentStatus::Missing: return "系统Hosts文件不存在。可点击上方 获取。";
+    case DocumentStatus::Blank: return "系统Hosts文件是空白的。无内容。可点击上方 获取。";
+    case DocumentStatus::Unreadable: return "系统Hosts文件暂时无法读取。可稍后点击上方 读取。";
+    case DocumentStatus::Text: break;
+  }
+  return "";
+}
 // How long typing pauses before the document is compared with the snapshot.
 constexpr int kComparePauseMs = 300;
 
@@ -115,12 +127,29 @@ bool EditorLogic::sameAsSnapshot(const std::string& text, std::size_t size, cons
 }
 
 void EditorLogic::putText(const std::string& text, bool undoable, std::optional<bool> knownChanged) {
+  status_ = DocumentStatus::Text;
   puttingText_ = true;
   view_.setText(text, undoable);
   puttingText_ = false;
   compareOwed_ = false;
   s_.rt.stop(TaskSlot::EditorCompare);
   setChanged(knownChanged ? *knownChanged : !equalsSnapshot(text));
+}
+
+// The missing file's text differs from the snapshot and turns the indicator yellow, and may be
+// saved. The others stand for a file that is there: nothing of the user's is in them.
+void EditorLogic::putStatus(DocumentStatus status) {
+  const std::string text = statusText(status);
+  putText(text, false, status == DocumentStatus::Missing ? std::nullopt : std::optional<bool>(false));
+  status_ = status;
+}
+
+// The user may have typed into a status text: then it is theirs. Undone back to the status text,
+// it is the status again.
+bool EditorLogic::holdsStatusOfExistingFile() const {
+  if (status_ == DocumentStatus::Text || status_ == DocumentStatus::Missing) return false;
+  const std::string text = statusText(status_);
+  return view_.textBytes() == text.size() && view_.text() == text;
 }
 
 struct LoadedText {
@@ -131,7 +160,7 @@ struct LoadedText {
 
 Task<> EditorLogic::load() {
   if (!s_.hosts.exists()) {
-    putText("系统Hosts文件不存在。可点击上方 获取。", false);
+    putStatus(DocumentStatus::Missing);
     co_return;
   }
   FileSystem* fs = &s_.hosts.files();
@@ -147,14 +176,14 @@ Task<> EditorLogic::load() {
   LoadedText loaded = co_await reading;
   if (!loaded.bytes) {
     // Held open by another program, or no permission: not the same thing as a blank file.
-    putText("系统Hosts文件暂时无法读取。可稍后点击上方 读取。", false);
+    putStatus(DocumentStatus::Unreadable);
     co_return;
   }
   if (loaded.bytes->empty()) {
-    putText("系统Hosts文件是空白的。无内容。可点击上方 获取。", false);
+    putStatus(DocumentStatus::Blank);
     co_return;
   }
-  putText("读取中...", false);
+  putStatus(DocumentStatus::Reading);
   co_await s_.rt.pumpWait(500);
   // The snapshot first: the change that the new text sets off must see it.
   loadedBytes_ = std::make_shared<const std::string>(std::move(*loaded.bytes));
@@ -172,14 +201,24 @@ Task<std::string> EditorLogic::documentBytes() {
   co_return co_await converting;
 }
 
-Task<> EditorLogic::save() {
-  if (s_.prompt.show("本操作将会覆盖系统现有的Hosts文件，继续吗？", "询问", box::YesNo) != Answer::Yes) co_return;
+Task<EditorLogic::SaveOutcome> EditorLogic::saveToSystem() {
+  if (holdsStatusOfExistingFile()) {
+    s_.prompt.show(kNothingToSave, "抱歉！", box::Ok);
+    co_return SaveOutcome::NotWritten;
+  }
+  if (s_.prompt.show("本操作将会覆盖系统现有的Hosts文件，继续吗？", "询问", box::YesNo) != Answer::Yes)
+    co_return SaveOutcome::Declined;
   std::string bytes = co_await documentBytes();
   bool written = co_await s_.hosts.writeSystem(std::move(bytes));
   if (written)
     s_.prompt.show("保存完毕！", "恭喜！", box::Ok);
   else
     s_.prompt.show(kSaveFailed, "抱歉！", box::Ok);
+  co_return written ? SaveOutcome::Written : SaveOutcome::NotWritten;
+}
+
+Task<> EditorLogic::save() {
+  co_await saveToSystem();
 }
 
 Task<> EditorLogic::saveAs() {
@@ -247,12 +286,16 @@ Task<> EditorLogic::copyAll() {
   co_return;
 }
 
-Task<> EditorLogic::confirmSaveIfChanged() {
-  if (changed() && s_.prompt.show(kChangedQuestion, "询问", box::YesNo) == Answer::Yes) co_await save();
+// A status text of the file is no change of the user's: nothing to ask. A save that was asked for
+// and did not happen keeps the editor open with its text.
+Task<bool> EditorLogic::confirmSaveIfChanged() {
+  if (holdsStatusOfExistingFile() || !changed()) co_return true;
+  if (s_.prompt.show(kChangedQuestion, "询问", box::YesNo) != Answer::Yes) co_return true;
+  co_return co_await saveToSystem() != SaveOutcome::NotWritten;
 }
 
 Task<> EditorLogic::leaveForFetch() {
-  co_await confirmSaveIfChanged();
+  if (!co_await confirmSaveIfChanged()) co_return;
   closing_ = true;
   main_.setShown(true);
   view_.close();
@@ -264,7 +307,10 @@ Task<> EditorLogic::closeEditor() {
   s_.rt.stop(TaskSlot::EditorCompare);
   stripTimer_.setPeriod(0);
   co_await s_.rt.pumpWait(100);
-  co_await confirmSaveIfChanged();
+  if (!co_await confirmSaveIfChanged()) {
+    closing_ = false;
+    co_return;
+  }
   co_await s_.rt.pumpWait(600);
   main_.setShown(true);
   view_.close();

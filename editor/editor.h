@@ -26,6 +26,9 @@ struct Selection {
 
 enum class SearchMode { Search, Replace };
 
+// What the document holds: the file's text (or the user's), or a status text of the load.
+enum class DocumentStatus { Text, Reading, Missing, Blank, Unreadable };
+
 enum class EditorCommand {
   Load,
   InsertDefault,
@@ -109,6 +112,9 @@ class EditorLogic {
  private:
   Task<> load();
   Task<> compareLater();
+  // What became of a save asked for by the close or by "获取数据".
+  enum class SaveOutcome { Written, Declined, NotWritten };
+  Task<SaveOutcome> saveToSystem();
   Task<> save();
   Task<> saveAs();
   Task<> saveToDesktop();
@@ -119,13 +125,19 @@ class EditorLogic {
   Task<> quickSearch();
   Task<> leaveForFetch();
   Task<> closeEditor();
-  Task<> confirmSaveIfChanged();
+  // False when the user asked to save and the text was not written: the close ends there.
+  Task<bool> confirmSaveIfChanged();
   Task<std::string> documentBytes();
   void startPack();
   void stripTick();
   // Sets the whole document; the indicator follows from the text in hand.
   // knownChanged: the caller knows how the text compares with the snapshot.
   void putText(const std::string& text, bool undoable, std::optional<bool> knownChanged = std::nullopt);
+  // Shows a status of the load instead of the file's text.
+  void putStatus(DocumentStatus status);
+  // Whether the document is a status text that stands for a file that exists (loading, blank,
+  // unreadable): what it says is not the file, so it is never written over it.
+  bool holdsStatusOfExistingFile() const;
   bool equalsSnapshot(const std::string& text) const {
     return sameAsSnapshot(text, snapshotSize_, *loadedBytes_, snapshotText_.get());
   }
@@ -146,6 +158,7 @@ class EditorLogic {
   std::shared_ptr<const std::string> snapshotText_;  // none: the bytes stand for it
   std::size_t snapshotSize_ = 0;
   bool changed_ = false;
+  DocumentStatus status_ = DocumentStatus::Text;
   bool indicatorShown_ = false;
   bool compareOwed_ = false;
   bool puttingText_ = false;

@@ -196,6 +196,93 @@ TEST_F(Editor, CloseStopsALoadUnderWay) {
   EXPECT_EQ(view.closed, 1);
 }
 
+// A status text shown for a file that exists is not the file: neither the close question nor
+// "保存" ever writes it, whatever the answers. The missing file's text may be saved.
+TEST(EditorStatus, ClosingInTheReadingPauseWritesNothingWhateverTheAnswers) {
+  for (EditorCommand leave : {EditorCommand::Close, EditorCommand::Fetch}) {
+    test::EditorBench b;
+    test::FakeEditorView v;
+    EditorLogic e{EditorServices{b.rt, b.hosts, b.prompt, b.clipboard, b.folders, b.random, b.dialog}, v, b.main};
+    v.onChange = [&] { e.onTextChanged(); };
+    int fetches = 0;
+    e.startFetch = [&] { ++fetches; };
+    b.fs.addFile(b.kHosts, "a\r\n");
+    e.onCreated();
+    b.rt.advance(100);  // in the reading pause
+    ASSERT_EQ(v.doc, "读取中...");
+    b.prompt.answers = {Answer::Yes, Answer::Yes, Answer::Yes};
+    e.onCommand(leave);
+    b.rt.runUntilIdle();
+    EXPECT_EQ(b.hostsBytes(), "a\r\n");
+    EXPECT_TRUE(b.prompt.shown.empty());
+    EXPECT_EQ(v.closed, 1);
+    EXPECT_TRUE(b.main.shown);
+    EXPECT_EQ(fetches, leave == EditorCommand::Fetch ? 1 : 0);
+  }
+}
+
+TEST_F(Editor, SaveRefusesTheUnreadableAndBlankTextsButWritesTheMissingOne) {
+  for (bool blank : {false, true}) {
+    test::EditorBench b;
+    test::FakeEditorView v;
+    EditorLogic e{EditorServices{b.rt, b.hosts, b.prompt, b.clipboard, b.folders, b.random, b.dialog}, v, b.main};
+    v.onChange = [&] { e.onTextChanged(); };
+    b.fs.addFile(kHosts, blank ? "" : "a\r\n");
+    if (!blank) b.fs.unreadableFiles.insert(test::FakeFileSystem::key(kHosts));
+    e.onCreated();
+    b.rt.runUntilIdle();
+    EXPECT_FALSE(v.yellow);
+    b.fs.unreadableFiles.clear();  // the file can be written now
+    b.prompt.answers = {Answer::Yes, Answer::Yes};
+    e.onCommand(EditorCommand::Save);
+    b.rt.runUntilIdle();
+    EXPECT_EQ(b.hostsBytes(), blank ? "" : "a\r\n");
+    ASSERT_EQ(b.prompt.shown.size(), 1u);
+    EXPECT_EQ(b.prompt.shown[0].text, "编辑器中只有提示文字，不是系统Hosts文件的内容，未保存。");
+    EXPECT_EQ(b.prompt.shown[0].title, "抱歉！");
+    // What the user typed into it is theirs.
+    v.type("1.2.3.4 x\r\n");
+    b.prompt.answers = {Answer::Yes};
+    e.onCommand(EditorCommand::Save);
+    b.rt.runUntilIdle();
+    EXPECT_EQ(b.hostsBytes().substr(0, 11), "1.2.3.4 x\r\n");
+  }
+  open();  // no file
+  EXPECT_TRUE(view.yellow);
+  prompt.answers = {Answer::Yes};
+  command(EditorCommand::Save);
+  EXPECT_EQ(hostsBytes(), toGbk("系统Hosts文件不存在。可点击上方 获取。"));
+}
+
+// The close (and "获取数据") asked to save and the save failed: the editor stays with its text,
+// the main window stays hidden; once the file can be written the same close goes through.
+TEST_F(Editor, AFailedSaveAskedByTheCloseKeepsTheEditorAndItsText) {
+  int fetches = 0;
+  editor.startFetch = [&] { ++fetches; };
+  fs.addFile(kHosts, "a\r\n");
+  open();
+  view.type("b");
+  fs.attributes[test::FakeFileSystem::key(kHosts)] = 1;  // read-only
+  for (EditorCommand leave : {EditorCommand::Close, EditorCommand::Fetch}) {
+    prompt.shown.clear();
+    prompt.answers = {Answer::Yes, Answer::Yes};
+    command(leave);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"内容已被更改，是否保存到系统中？",
+                                                 "本操作将会覆盖系统现有的Hosts文件，继续吗？", "抱歉，保存失败！"}));
+    EXPECT_EQ(view.closed, 0);
+    EXPECT_FALSE(main.shown);
+    EXPECT_EQ(view.doc, "ba\r\n");
+    EXPECT_EQ(hostsBytes(), "a\r\n");
+  }
+  EXPECT_EQ(fetches, 0);
+  fs.attributes[test::FakeFileSystem::key(kHosts)] = 0;
+  prompt.answers = {Answer::Yes, Answer::Yes};
+  command(EditorCommand::Close);
+  EXPECT_EQ(hostsBytes(), "ba\r\n");
+  EXPECT_EQ(view.closed, 1);
+  EXPECT_TRUE(main.shown);
+}
+
 TEST_F(Editor, FetchAsksOnlyWhenChangedThenHandsOver) {
   int fetches = 0;
   editor.startFetch = [&] { ++fetches; };
