@@ -110,10 +110,10 @@ TEST(EditorWindow, RectangularAndMultipleSelectionsBecomeOneStreamSelection) {
   EXPECT_EQ(w.text(), "a#bcd\r\nefgxh\r\nijkl");
 
   w.setText("abcd\r\nefgh\r\nijkl", true);
-  SendMessageW(w.document(), SCI_SETSELECTION, 13, 12);  // "j"
+  SendMessageW(w.document(), SCI_SETSELECTION, 13, 12);  // "i"
   SendMessageW(w.document(), SCI_ADDSELECTION, 3, 2);    // "c"
   w.useStreamSelection();
-  EXPECT_EQ(w.selectedText(), "cd\r\nefgh\r\nij");
+  EXPECT_EQ(w.selectedText(), "cd\r\nefgh\r\ni");
   DestroyWindow(w.hwnd());
 }
 
