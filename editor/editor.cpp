@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "editor/document_encoding.h"
 #include "resources/fixed_texts.h"
 #include "text/gbk.h"
 #include "text/replace.h"
@@ -12,6 +13,21 @@ namespace {
 
 constexpr const char* kChangedQuestion = "内容已被更改，是否保存到系统中？";
 constexpr const char* kSaveFailed = "抱歉，保存失败！";
+constexpr const char* kUnheldCharacters = "编辑器中有GBK编码无法保存的字符，保存后它们将变成“?”。仍要保存吗？";
+constexpr const char* kUnreadBytes = "原文件中有无法识别的字节，保存后这些字节将被改写，与原文件不同。仍要保存吗？";
+constexpr const char* kClipboardTooLarge = "粘贴板的内容太大（超过256MB），无法读取。";
+constexpr const char* kNothingToSave = "编辑器中只有提示文字，不是系统Hosts文件的内容，未保存。";
+
+const char* statusText(DocumentStatus status) {
+  switch (status) {
+    case DocumentStatus::Reading: return "读取中...";
+    case DocumentStatus::Missing: return "系统Hosts文件不存在。可点击上方 获取。";
+    case DocumentStatus::Blank: return "系统Hosts文件是空白的。无内容。可点击上方 获取。";
+    case DocumentStatus::Unreadable: return "系统Hosts文件暂时无法读取。可稍后点击上方 读取。";
+    case DocumentStatus::Text: break;
+  }
+  return "";
+}
 // How long typing pauses before the document is compared with the snapshot.
 constexpr int kComparePauseMs = 300;
 
@@ -31,7 +47,11 @@ void EditorLogic::onCreated() {
   s_.rt.start(TaskSlot::EditorLoad, load());
 }
 
+// One command at a time: another one while a command runs (a write on a worker, a question open)
+// is ignored, never allowed to stop it.
 void EditorLogic::run(Task<> command) {
+  if (s_.rt.isRunning(TaskSlot::EditorCommand)) return;
+  commandStopped_ = false;
   s_.rt.start(TaskSlot::EditorCommand, std::move(command));
 }
 
@@ -40,7 +60,10 @@ void EditorLogic::onCommand(EditorCommand command) {
   using C = EditorCommand;
   switch (command) {
     case C::Load: s_.rt.start(TaskSlot::EditorLoad, load()); break;
-    case C::InsertDefault: putText(texts::kWindowsDefaultHosts, true); break;
+    case C::InsertDefault:
+      putText(texts::kWindowsDefaultHosts, true);
+      sourceComesBack_ = true;
+      break;
     case C::Import: run(import()); break;
     case C::Save: run(save()); break;
     case C::SaveAs: run(saveAs()); break;
@@ -53,14 +76,16 @@ void EditorLogic::onCommand(EditorCommand command) {
       searchMode_ = command == C::Find ? SearchMode::Search : SearchMode::Replace;
       if (openSearchWindow) openSearchWindow();
       break;
-    case C::Comment: view_.replaceSelection(toggledComment(view_.selectedText())); break;
-    case C::Pack: startPack(); break;
-    case C::Fetch: run(leaveForFetch()); break;
-    case C::QuickSearch: s_.rt.start(TaskSlot::QuickSearch, quickSearch()); break;
-    case C::Close:
-      closing_ = true;
-      s_.rt.start(TaskSlot::EditorClose, closeEditor());
+    case C::Comment:
+      // A rectangular (Alt+drag) or multiple selection would be read as one text and replaced
+      // piece by piece: the toggle works on the one stream selection between its limits.
+      view_.useStreamSelection();
+      view_.replaceSelection(toggledComment(view_.selectedText()));
       break;
+    case C::Pack: startPack(); break;
+    case C::Fetch: startClose(true); break;
+    case C::QuickSearch: s_.rt.start(TaskSlot::QuickSearch, quickSearch()); break;
+    case C::Close: startClose(false); break;
   }
 }
 
@@ -81,10 +106,9 @@ void EditorLogic::onTextChanged() {
 // The comparison of a big text runs on a worker; typing meanwhile starts over.
 Task<> EditorLogic::compareLater() {
   co_await s_.rt.pumpWait(kComparePauseMs);
-  auto comparing =
-      s_.rt.offload([text = view_.text(), size = snapshotSize_, bytes = loadedBytes_, snapshot = snapshotText_] {
-        return sameAsSnapshot(text, size, *bytes, snapshot.get());
-      });
+  auto comparing = s_.rt.offload(
+      [text = view_.text(), size = snapshotSize_, bytes = loadedBytes_, snapshot = snapshotText_,
+       encoding = snapshotEncoding_] { return sameAsSnapshot(text, size, *bytes, snapshot.get(), encoding); });
   bool same = co_await comparing;
   if (!compareOwed_) co_return;
   compareOwed_ = false;
@@ -108,13 +132,14 @@ void EditorLogic::setChanged(bool changed) {
 }
 
 bool EditorLogic::sameAsSnapshot(const std::string& text, std::size_t size, const std::string& bytes,
-                                 const std::string* snapshotText) {
+                                 const std::string* snapshotText, TextEncoding encoding) {
   if (text.size() != size) return false;
   if (snapshotText) return text == *snapshotText;
-  return toGbk(text) == bytes;
+  return encodeText(text, encoding) == bytes;
 }
 
 void EditorLogic::putText(const std::string& text, bool undoable, std::optional<bool> knownChanged) {
+  status_ = DocumentStatus::Text;
   puttingText_ = true;
   view_.setText(text, undoable);
   puttingText_ = false;
@@ -123,63 +148,115 @@ void EditorLogic::putText(const std::string& text, bool undoable, std::optional<
   setChanged(knownChanged ? *knownChanged : !equalsSnapshot(text));
 }
 
+// The missing file's text differs from the snapshot and turns the indicator yellow, and may be
+// saved. The others stand for a file that is there: nothing of the user's is in them.
+void EditorLogic::putStatus(DocumentStatus status) {
+  const std::string text = statusText(status);
+  putText(text, false, status == DocumentStatus::Missing ? std::nullopt : std::optional<bool>(false));
+  status_ = status;
+}
+
+// The user may have typed into a status text: then it is theirs. Undone back to the status text,
+// it is the status again.
+bool EditorLogic::holdsStatusOfExistingFile() const {
+  if (status_ == DocumentStatus::Text || status_ == DocumentStatus::Missing) return false;
+  const std::string text = statusText(status_);
+  return view_.textBytes() == text.size() && view_.text() == text;
+}
+
 struct LoadedText {
   std::optional<std::string> bytes;  // up to the first NUL
-  std::string text;                  // UTF-8
-  bool comesBack = false;            // the text converts back to the bytes
+  DecodedFile file;
 };
 
 Task<> EditorLogic::load() {
   if (!s_.hosts.exists()) {
-    putText("系统Hosts文件不存在。可点击上方 获取。", false);
+    putStatus(DocumentStatus::Missing);
     co_return;
   }
   FileSystem* fs = &s_.hosts.files();
   auto reading = s_.rt.offload([fs, path = s_.hosts.path()] {
     LoadedText loaded;
+    // Too large to be hosts text: the editor would not hold it; said as a file it cannot read.
+    if (fs->fileSize(path) > static_cast<std::int64_t>(kMaxDocumentBytes)) return loaded;
     if (auto raw = fs->readFile(path)) {
       loaded.bytes = textUpToNul(*raw);
-      loaded.text = fromGbk(*loaded.bytes);
-      loaded.comesBack = toGbk(loaded.text) == *loaded.bytes;
+      loaded.file = decodeFile(*loaded.bytes);
     }
     return loaded;
   });
   LoadedText loaded = co_await reading;
   if (!loaded.bytes) {
     // Held open by another program, or no permission: not the same thing as a blank file.
-    putText("系统Hosts文件暂时无法读取。可稍后点击上方 读取。", false);
+    putStatus(DocumentStatus::Unreadable);
     co_return;
   }
   if (loaded.bytes->empty()) {
-    putText("系统Hosts文件是空白的。无内容。可点击上方 获取。", false);
+    putStatus(DocumentStatus::Blank);
     co_return;
   }
-  putText("读取中...", false);
+  putStatus(DocumentStatus::Reading);
   co_await s_.rt.pumpWait(500);
   // The snapshot first: the change that the new text sets off must see it.
   loadedBytes_ = std::make_shared<const std::string>(std::move(*loaded.bytes));
-  snapshotSize_ = loaded.text.size();
+  snapshotSize_ = loaded.file.text.size();
+  snapshotEncoding_ = loaded.file.encoding;
   snapshotText_.reset();
-  if (!loaded.comesBack) snapshotText_ = std::make_shared<const std::string>(loaded.text);
-  putText(loaded.text, false, false);
+  if (!loaded.file.comesBack) snapshotText_ = std::make_shared<const std::string>(loaded.file.text);
+  takeEncodingOf(loaded.file);
+  putText(loaded.file.text, false, false);
 }
+
+void EditorLogic::takeEncodingOf(const DecodedFile& file) {
+  encoding_ = file.encoding;
+  sourceComesBack_ = file.comesBack;
+}
+
+struct EncodedText {
+  std::string bytes;
+  bool holdsAll = true;  // nothing became "?"
+};
 
 // The bytes the document stands for: the loaded bytes while it is unchanged (a file that is not
-// all GBK, or ends inside a character, goes back as it came), else its text in GBK.
-Task<std::string> EditorLogic::documentBytes() {
-  if (!changed()) co_return *loadedBytes_;
-  auto converting = s_.rt.offload([text = view_.text()] { return toGbk(text); });
-  co_return co_await converting;
+// all GBK, or ends inside a character, goes back as it came), else its text in the encoding of the
+// file it came from. Bytes of that file that its text does not give back, or characters that GBK
+// cannot hold, are written only when the user says so; nothing when not.
+Task<std::optional<std::string>> EditorLogic::documentBytes() {
+  // (An imported file of the same text in another encoding is written in its own.)
+  if (!changed() && encoding_ == snapshotEncoding_) co_return *loadedBytes_;
+  auto converting = s_.rt.offload([text = view_.text(), encoding = encoding_] {
+    EncodedText e;
+    e.bytes = encodeText(text, encoding);
+    e.holdsAll = encoding != TextEncoding::Gbk || fromGbk(e.bytes) == text;
+    return e;
+  });
+  EncodedText encoded = co_await converting;
+  const char* question = !sourceComesBack_ ? kUnreadBytes : !encoded.holdsAll ? kUnheldCharacters : nullptr;
+  if (question && s_.prompt.show(question, "询问", box::YesNo) != Answer::Yes) co_return std::nullopt;
+  co_return std::move(encoded.bytes);
 }
 
-Task<> EditorLogic::save() {
-  if (s_.prompt.show("本操作将会覆盖系统现有的Hosts文件，继续吗？", "询问", box::YesNo) != Answer::Yes) co_return;
-  std::string bytes = co_await documentBytes();
-  bool written = co_await s_.hosts.writeSystem(std::move(bytes));
+Task<EditorLogic::SaveOutcome> EditorLogic::saveToSystem(bool fromCommand) {
+  if (holdsStatusOfExistingFile()) {
+    s_.prompt.show(kNothingToSave, "抱歉！", box::Ok);
+    co_return SaveOutcome::NotWritten;
+  }
+  if (s_.prompt.show("本操作将会覆盖系统现有的Hosts文件，继续吗？", "询问", box::YesNo) != Answer::Yes)
+    co_return SaveOutcome::Declined;
+  std::optional<std::string> bytes = co_await documentBytes();
+  if (!bytes || !mayWrite(fromCommand)) co_return SaveOutcome::NotWritten;
+  writing_ = fromCommand;
+  bool written = co_await s_.hosts.writeSystem(std::move(*bytes));
+  writing_ = false;
   if (written)
     s_.prompt.show("保存完毕！", "恭喜！", box::Ok);
   else
     s_.prompt.show(kSaveFailed, "抱歉！", box::Ok);
+  co_return written ? SaveOutcome::Written : SaveOutcome::NotWritten;
+}
+
+Task<> EditorLogic::save() {
+  co_await saveToSystem(true);
 }
 
 Task<> EditorLogic::saveAs() {
@@ -189,15 +266,21 @@ Task<> EditorLogic::saveAs() {
   s_.dialog.state.name = "hosts";
   auto path = s_.dialog.show();
   if (!path) co_return;
-  std::string bytes = co_await documentBytes();
-  bool written = co_await s_.hosts.write(*path, std::move(bytes));
+  std::optional<std::string> bytes = co_await documentBytes();
   s_.dialog.state.save = false;
+  if (!bytes || !mayWrite(true)) co_return;
+  writing_ = true;
+  bool written = co_await s_.hosts.write(*path, std::move(*bytes));
+  writing_ = false;
   if (!written) s_.prompt.show(kSaveFailed, "抱歉！", box::Ok);
 }
 
 Task<> EditorLogic::saveToDesktop() {
-  std::string bytes = co_await documentBytes();
-  bool written = co_await s_.hosts.write(s_.folders.desktop() + "hosts", std::move(bytes));
+  std::optional<std::string> bytes = co_await documentBytes();
+  if (!bytes || !mayWrite(true)) co_return;
+  writing_ = true;
+  bool written = co_await s_.hosts.write(s_.folders.desktop() + "hosts", std::move(*bytes));
+  writing_ = false;
   if (written)
     s_.prompt.show("编辑器中的内容已另存到桌面！", "恭喜！", box::Ok);
   else
@@ -217,9 +300,10 @@ Task<> EditorLogic::import() {
     s_.prompt.show("抱歉，这个文件无法读取！", "抱歉！", box::Ok);
     co_return;
   }
-  auto converting = s_.rt.offload([raw = std::move(*bytes)] { return fromGbk(textUpToNul(raw)); });
-  std::string text = co_await converting;
-  putText(text, true);
+  auto converting = s_.rt.offload([raw = std::move(*bytes)] { return decodeFile(textUpToNul(raw)); });
+  DecodedFile file = co_await converting;
+  takeEncodingOf(file);
+  putText(file.text, true);
 }
 
 Task<> EditorLogic::paste() {
@@ -228,12 +312,25 @@ Task<> EditorLogic::paste() {
     s_.prompt.show("粘贴板没有任何内容，无法粘贴。", "抱歉！", box::Ok);
     co_return;
   }
+  if (first->size() > kMaxDocumentBytes) {
+    s_.prompt.show(kClipboardTooLarge, "抱歉！", box::Ok);
+    co_return;
+  }
   if (s_.prompt.show("执行粘贴将会覆盖编辑器中所有内容，继续吗？", "询问", box::YesNo) != Answer::Yes) co_return;
-  putText(s_.clipboard.text().value_or(""), true);
+  std::string pasted = s_.clipboard.text().value_or("");
+  if (pasted.size() > kMaxDocumentBytes) {
+    s_.prompt.show(kClipboardTooLarge, "抱歉！", box::Ok);
+    co_return;
+  }
+  putText(pasted, true);
+  sourceComesBack_ = true;  // nothing of a file is left
 }
 
 Task<> EditorLogic::clear() {
-  if (s_.prompt.show("清空编辑器的内容，继续吗？", "询问", box::YesNo) == Answer::Yes) putText("", true);
+  if (s_.prompt.show("清空编辑器的内容，继续吗？", "询问", box::YesNo) == Answer::Yes) {
+    putText("", true);
+    sourceComesBack_ = true;
+  }
   co_return;
 }
 
@@ -247,27 +344,45 @@ Task<> EditorLogic::copyAll() {
   co_return;
 }
 
-Task<> EditorLogic::confirmSaveIfChanged() {
-  if (changed() && s_.prompt.show(kChangedQuestion, "询问", box::YesNo) == Answer::Yes) co_await save();
+// A status text of the file is no change of the user's: nothing to ask. A save that was asked for
+// and did not happen keeps the editor open with its text.
+Task<bool> EditorLogic::confirmSaveIfChanged() {
+  if (holdsStatusOfExistingFile() || !changed()) co_return true;
+  if (s_.prompt.show(kChangedQuestion, "询问", box::YesNo) != Answer::Yes) co_return true;
+  // (The outcome in a variable: GCC 12 miscompiles a co_await inside a larger expression.)
+  SaveOutcome outcome = co_await saveToSystem(false);
+  co_return outcome != SaveOutcome::NotWritten;
 }
 
-Task<> EditorLogic::leaveForFetch() {
-  co_await confirmSaveIfChanged();
+void EditorLogic::startClose(bool thenFetch) {
   closing_ = true;
-  main_.setShown(true);
-  view_.close();
-  if (startFetch) startFetch();
+  s_.rt.start(TaskSlot::EditorClose, closeEditor(thenFetch));
 }
 
-Task<> EditorLogic::closeEditor() {
-  s_.rt.stop(TaskSlot::EditorLoad);
-  s_.rt.stop(TaskSlot::EditorCompare);
+void EditorLogic::stopAllButAWrite() {
+  for (TaskSlot slot : {TaskSlot::EditorLoad, TaskSlot::EditorCompare, TaskSlot::QuickSearch, TaskSlot::SearchFind})
+    s_.rt.stop(slot);
   stripTimer_.setPeriod(0);
-  co_await s_.rt.pumpWait(100);
-  co_await confirmSaveIfChanged();
-  co_await s_.rt.pumpWait(600);
+  if (!writing_ && s_.rt.isRunning(TaskSlot::EditorCommand)) {
+    commandStopped_ = true;
+    s_.rt.stop(TaskSlot::EditorCommand);
+  }
+}
+
+// "获取数据" leaves at once after its question; "×" pauses before and after it.
+Task<> EditorLogic::closeEditor(bool thenFetch) {
+  stopAllButAWrite();
+  while (s_.rt.isRunning(TaskSlot::EditorCommand)) co_await s_.rt.pumpWait(50);
+  if (!thenFetch) co_await s_.rt.pumpWait(100);
+  bool goOn = co_await confirmSaveIfChanged();  // not inside the condition: see above
+  if (!goOn) {
+    closing_ = false;
+    co_return;
+  }
+  if (!thenFetch) co_await s_.rt.pumpWait(600);
   main_.setShown(true);
   view_.close();
+  if (thenFetch && startFetch) startFetch();
 }
 
 bool EditorLogic::findNext(const std::string& keyword) {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "editor/document_encoding.h"
 #include "editor/file_dialog.h"
 #include "editor/hosts_access.h"
 #include "main/main_view.h"
@@ -18,6 +19,9 @@
 
 namespace zk {
 
+// The most the editor reads into its document, from a file or from the clipboard.
+constexpr std::size_t kMaxDocumentBytes = std::size_t{256} << 20;
+
 // A selection in characters as the user counts them (code points).
 struct Selection {
   std::size_t start = 0, length = 0;
@@ -25,6 +29,9 @@ struct Selection {
 };
 
 enum class SearchMode { Search, Replace };
+
+// What the document holds: the file's text (or the user's), or a status text of the load.
+enum class DocumentStatus { Text, Reading, Missing, Blank, Unreadable };
 
 enum class EditorCommand {
   Load,
@@ -57,6 +64,8 @@ class EditorView {
   virtual Selection selection() const = 0;
   virtual void select(Selection s) = 0;
   virtual std::string selectedText() const = 0;
+  // Turns a rectangular or multiple selection into the one stream selection between its limits.
+  virtual void useStreamSelection() = 0;
   virtual void replaceSelection(const std::string& text) = 0;
   virtual void selectAll() = 0;
   virtual void focusDocument() = 0;
@@ -109,6 +118,10 @@ class EditorLogic {
  private:
   Task<> load();
   Task<> compareLater();
+  // What became of a save asked for by the close or by "获取数据".
+  enum class SaveOutcome { Written, Declined, NotWritten };
+  // fromCommand: run by "保存" (whose task the close may have stopped), not by the close itself.
+  Task<SaveOutcome> saveToSystem(bool fromCommand);
   Task<> save();
   Task<> saveAs();
   Task<> saveToDesktop();
@@ -117,21 +130,35 @@ class EditorLogic {
   Task<> clear();
   Task<> copyAll();
   Task<> quickSearch();
-  Task<> leaveForFetch();
-  Task<> closeEditor();
-  Task<> confirmSaveIfChanged();
-  Task<std::string> documentBytes();
+  // The one close path, of "×" and of "获取数据" (which then starts the fetch).
+  void startClose(bool thenFetch);
+  Task<> closeEditor(bool thenFetch);
+  // Stops every task of the window but a write under way, which ends and reports.
+  void stopAllButAWrite();
+  // Whether a command may hand its write to a worker now.
+  bool mayWrite(bool fromCommand) const { return !(fromCommand && commandStopped_); }
+  // False when the user asked to save and the text was not written: the close ends there.
+  Task<bool> confirmSaveIfChanged();
+  // Nothing when the user would not have the text written as it would be.
+  Task<std::optional<std::string>> documentBytes();
+  // The encoding of the file just loaded or imported, for every write of the document.
+  void takeEncodingOf(const DecodedFile& file);
   void startPack();
   void stripTick();
   // Sets the whole document; the indicator follows from the text in hand.
   // knownChanged: the caller knows how the text compares with the snapshot.
   void putText(const std::string& text, bool undoable, std::optional<bool> knownChanged = std::nullopt);
+  // Shows a status of the load instead of the file's text.
+  void putStatus(DocumentStatus status);
+  // Whether the document is a status text that stands for a file that exists (loading, blank,
+  // unreadable): what it says is not the file, so it is never written over it.
+  bool holdsStatusOfExistingFile() const;
   bool equalsSnapshot(const std::string& text) const {
-    return sameAsSnapshot(text, snapshotSize_, *loadedBytes_, snapshotText_.get());
+    return sameAsSnapshot(text, snapshotSize_, *loadedBytes_, snapshotText_.get(), snapshotEncoding_);
   }
   // Any thread: the snapshot's parts are passed in.
   static bool sameAsSnapshot(const std::string& text, std::size_t size, const std::string& bytes,
-                             const std::string* snapshotText);
+                             const std::string* snapshotText, TextEncoding encoding);
   void setChanged(bool changed);
   void run(Task<> command);
 
@@ -145,11 +172,19 @@ class EditorLogic {
   std::shared_ptr<const std::string> loadedBytes_ = std::make_shared<const std::string>();
   std::shared_ptr<const std::string> snapshotText_;  // none: the bytes stand for it
   std::size_t snapshotSize_ = 0;
+  TextEncoding snapshotEncoding_ = TextEncoding::Gbk;
+  // How the document is written: the encoding of the file it came from, and whether that file's
+  // bytes come back from its text.
+  TextEncoding encoding_ = TextEncoding::Gbk;
+  bool sourceComesBack_ = true;
   bool changed_ = false;
+  DocumentStatus status_ = DocumentStatus::Text;
   bool indicatorShown_ = false;
   bool compareOwed_ = false;
   bool puttingText_ = false;
   bool closing_ = false;
+  bool writing_ = false;         // a command's write is on a worker
+  bool commandStopped_ = false;  // the close stopped the running command
   SearchMode searchMode_ = SearchMode::Search;
   Timer stripTimer_;
   int stripStep_ = 0, stripWidth_ = 0;

@@ -1,5 +1,6 @@
 #include "ui/editor_window.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "editor/hosts_colouring.h"
@@ -126,14 +127,17 @@ void EditorWindow::useDocumentFor(std::size_t bytes) {
   setUpDocumentState();
 }
 
+// The direct pointer is the component's own object: from WM_DESTROY on it is being freed, and a
+// call (a worker's result arriving late) reaches nothing.
 sptr_t EditorWindow::call(unsigned message, uptr_t wp, sptr_t lp) const {
+  if (!direct_ || !live()) return 0;
   return direct_(directPtr_, message, wp, lp);
 }
 
 std::string EditorWindow::text() const {
   auto n = static_cast<std::size_t>(call(SCI_GETLENGTH));
   const char* p = reinterpret_cast<const char*>(call(SCI_GETCHARACTERPOINTER));
-  return std::string(p, n);
+  return p ? std::string(p, n) : std::string();
 }
 
 std::size_t EditorWindow::textBytes() const {
@@ -184,6 +188,20 @@ std::string EditorWindow::selectedText() const {
   return p ? std::string(p, static_cast<std::size_t>(b - a)) : std::string();
 }
 
+void EditorWindow::useStreamSelection() {
+  sptr_t n = call(SCI_GETSELECTIONS);
+  if (n <= 1 && call(SCI_GETSELECTIONMODE) == SC_SEL_STREAM) return;
+  sptr_t from = call(SCI_GETLENGTH), to = 0;
+  for (sptr_t i = 0; i < n; ++i) {
+    from = std::min(from, call(SCI_GETSELECTIONNSTART, static_cast<uptr_t>(i)));
+    to = std::max(to, call(SCI_GETSELECTIONNEND, static_cast<uptr_t>(i)));
+  }
+  if (to < from) to = from;
+  // One plain selection again (clearing also leaves the rectangular mode), then its limits.
+  call(SCI_CLEARSELECTIONS);
+  call(SCI_SETSEL, from, to);
+}
+
 void EditorWindow::replaceSelection(const std::string& t) {
   call(SCI_REPLACESEL, 0, reinterpret_cast<sptr_t>(t.c_str()));
 }
@@ -204,6 +222,7 @@ void EditorWindow::setStrip(bool visible, int width) {
 }
 
 void EditorWindow::close() {
+  if (!live()) return;
   ShowWindow(hwnd(), SW_HIDE);
   destroyLater();
 }
@@ -226,7 +245,12 @@ void EditorWindow::colour(std::size_t upTo) {
 }
 
 LRESULT EditorWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NOTIFY) {
+  if (msg == WM_DESTROY) {
+    direct_ = nullptr;
+    directPtr_ = 0;
+    document_ = nullptr;
+  }
+  if (msg == WM_NOTIFY && document_) {
     auto* n = reinterpret_cast<SCNotification*>(lp);
     if (n->nmhdr.hwndFrom == document_) {
       if (n->nmhdr.code == SCN_MODIFIED && (n->modificationType & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) &&

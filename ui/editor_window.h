@@ -47,12 +47,17 @@ class EditorWindow : public Form, public EditorView {
   Selection selection() const override;
   void select(Selection s) override;
   std::string selectedText() const override;
+  void useStreamSelection() override;
   void replaceSelection(const std::string& text) override;
   void selectAll() override;
-  void focusDocument() override { SetFocus(document_); }
+  void focusDocument() override {
+    if (document_) SetFocus(document_);
+  }
   std::string quickSearchText() const override { return Form::text(IDE_ED_QUICK); }
   void setQuickSearchText(const std::string& t) override { setText(IDE_ED_QUICK, t); }
-  void focusQuickSearch() override { SetFocus(ctl(IDE_ED_QUICK)); }
+  void focusQuickSearch() override {
+    if (live()) SetFocus(ctl(IDE_ED_QUICK));
+  }
   void setSaveIndicator(bool changed) override;
   int windowWidth() const override { return logicalW_; }
   void setStrip(bool visible, int width) override;

@@ -190,10 +190,11 @@ void Form::addTip(int id, bool update) {
 }
 
 void Form::hideTip() {
-  if (tips_) SendMessageW(tips_, TTM_POP, 0, 0);
+  if (tips_ && live()) SendMessageW(tips_, TTM_POP, 0, 0);
 }
 
 void Form::setTip(int id, const std::string& utf8) {
+  if (!live()) return;
   bool known = tipTexts_.count(id) != 0;
   tipTexts_[id] = widen(utf8);
   if (tips_) addTip(id, known);
@@ -216,6 +217,7 @@ void Form::placeAll() {
 }
 
 void Form::move(int id, int x, int y, int w, int h) {
+  if (!live()) return;
   for (ControlSpec& c : specs_)
     if (c.id == id) c.x = x, c.y = y, c.w = w, c.h = h;  // kept for relayout at a new DPI
   MoveWindow(ctl(id), s(x), s(y), s(w), s(h), TRUE);
@@ -251,6 +253,7 @@ void Form::titledBackground(HDC dc, int w, int h, COLORREF top, COLORREF bottom,
 }
 
 void Form::setText(int id, const std::string& utf8) {
+  if (!live()) return;
   SetWindowTextW(ctl(id), widen(utf8).c_str());
   RECT r;
   GetWindowRect(ctl(id), &r);
@@ -259,6 +262,7 @@ void Form::setText(int id, const std::string& utf8) {
 }
 
 std::string Form::text(int id) const {
+  if (!live()) return {};
   HWND h = ctl(id);
   int n = GetWindowTextLengthW(h);
   std::wstring w(static_cast<size_t>(n) + 1, L'\0');
@@ -268,6 +272,7 @@ std::string Form::text(int id) const {
 }
 
 void Form::setTextColour(int id, Rgb c) {
+  if (!live()) return;
   colours_[id] = RGB(c.r, c.g, c.b);
   InvalidateRect(ctl(id), nullptr, TRUE);
 }
@@ -283,6 +288,9 @@ void Form::setChecked(int id, bool on) {
 }
 
 LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
+  // Being destroyed: no command, no close question, nothing of the logic's any more.
+  if (ending_ && (msg == WM_COMMAND || msg == WM_NOTIFY || msg == WM_CLOSE || msg == WM_SETCURSOR))
+    return DefWindowProcW(hwnd_, msg, wp, lp);
   switch (msg) {
     case WM_SETCURSOR: makeTips(); break;
     case WM_NCHITTEST: {
@@ -352,6 +360,7 @@ LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case kDestroyLater: DestroyWindow(hwnd_); return 0;
+    case WM_DESTROY: ending_ = true; break;
     case WM_DPICHANGED: {
       dpi_ = HIWORD(wp);
       auto* r = reinterpret_cast<RECT*>(lp);
@@ -373,7 +382,7 @@ LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void Form::runCommand(int command) {
-  if (!onCommand) return;
+  if (!onCommand || !live()) return;
   auto fn = onCommand;  // the handler may replace itself
   fn(command);
 }

@@ -32,8 +32,11 @@ class Form {
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
-  HWND hwnd() const { return hwnd_; }
-  HWND ctl(int id) const { return GetDlgItem(hwnd_, id); }
+  // Both are null from WM_DESTROY on: every call of the logic after that reaches nothing.
+  HWND hwnd() const { return live() ? hwnd_ : nullptr; }
+  HWND ctl(int id) const { return live() ? GetDlgItem(hwnd_, id) : nullptr; }
+  // The window exists and is not being destroyed.
+  bool live() const { return hwnd_ != nullptr && !ending_; }
   // The window's logic takes its commands here: a click on a control of the command table, and
   // the close command, which every way of closing the window runs (its own ×, Alt+F4, the
   // taskbar's "关闭窗口", WM_CLOSE from outside).
@@ -41,7 +44,9 @@ class Form {
   // Called once the window is gone; the owner may free this object then (deferred).
   std::function<void()> onDestroyed;
   // Ends the window after the current message: a command never destroys its own window.
-  void destroyLater() { PostMessageW(hwnd_, kDestroyLater, 0, 0); }
+  void destroyLater() {
+    if (live()) PostMessageW(hwnd_, kDestroyLater, 0, 0);
+  }
 
   void setText(int id, const std::string& utf8);
   std::string text(int id) const;
@@ -102,6 +107,7 @@ class Form {
   void makeFonts();
 
   HWND hwnd_ = nullptr;
+  bool ending_ = false;
   HWND tips_ = nullptr;
   HFONT font_ = nullptr;
   HFONT smallFont_ = nullptr;

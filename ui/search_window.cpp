@@ -36,6 +36,7 @@ HWND SearchWindow::open(HWND editor, HWND document) {
 }
 
 void SearchWindow::layOut(SearchMode mode) {
+  if (!live()) return;
   bool search = mode == SearchMode::Search;
   setTitle(search ? "搜索" : "替换");
   // The sizes are the window's outer sizes, caption and borders included.
@@ -46,11 +47,13 @@ void SearchWindow::layOut(SearchMode mode) {
 }
 
 void SearchWindow::setTitle(const std::string& title) {
+  if (!live()) return;
   SetWindowTextW(hwnd(), win::widen(title).c_str());
 }
 
 // The editor becomes active with its document focused; this window, its own, stays above it.
 void SearchWindow::focusDocument() {
+  if (!live() || !IsWindow(document_)) return;
   SetFocus(document_);
   SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

@@ -30,7 +30,9 @@ class SearchWindow : public Form, public SearchView {
   std::string searchText() const override { return text(IDE_SR_SEARCH); }
   std::string findText() const override { return text(IDE_SR_FIND); }
   std::string replacementText() const override { return text(IDE_SR_REPLACE); }
-  void focusSearchBox() override { SetFocus(ctl(IDE_SR_SEARCH)); }
+  void focusSearchBox() override {
+    if (live()) SetFocus(ctl(IDE_SR_SEARCH));
+  }
   void focusDocument() override;
   void close() override { destroyLater(); }
 

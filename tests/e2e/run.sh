@@ -149,6 +149,24 @@ check "saved once, with the typed line, in GBK" is_gbk "$HOSTS" '127.0.0.1 local
 check "the loaded file kept as backup" is_gbk "$DATA/Backup/hosts.1.bak" '127.0.0.1 localhost\r\n# 中文注释\r\n'
 finish_scenario
 
+# A status text is never written; a failed save asked for by the close keeps the editor open.
+plain_hosts ''
+run_scenario editor_status
+check "the blank file stays blank" test "$(stat -c %s "$HOSTS")" = 0
+finish_scenario
+plain_hosts '1.1.1.1 keep.test\r\n'
+wine attrib +r 'C:\windows\system32\drivers\etc\hosts' >/dev/null 2>&1
+run_scenario editor_failed_save
+check "the read-only file kept its text" is_gbk "$HOSTS" '1.1.1.1 keep.test\r\n'
+finish_scenario
+wine attrib -r 'C:\windows\system32\drivers\etc\hosts' >/dev/null 2>&1
+# A UTF-8 file with LF line ends goes back as UTF-8, one line changed and every other byte kept.
+rm -f "$HOSTS"
+printf '# 中文注释\n127.0.0.1 localhost\n# 广告 ad\n' > "$HOSTS"
+run_scenario editor_utf8
+check "UTF-8 kept, only the typed byte added" bytes_are "$HOSTS" '## 中文注释\n127.0.0.1 localhost\n# 广告 ad\n'
+finish_scenario
+
 plain_hosts '1.1.1.1 old.test\r\n'
 run_scenario add_entry
 check "the line on top, the old text below" bytes_are "$HOSTS" '10.0.0.1   www.zelkora-test.com\r\n1.1.1.1 old.test\r\n'

@@ -2,6 +2,8 @@
 // does, selections in characters, and the boxes of the search window and the add-entry dialog.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -34,6 +36,7 @@ class FakeEditorView : public EditorView {
   }
   std::size_t textBytes() const override { return doc.size(); }
   void setText(const std::string& t, bool undoable) override {
+    afterClose += closed;
     if (undoable) undo.push_back(doc);
     doc = t;
     sel = {};
@@ -41,11 +44,22 @@ class FakeEditorView : public EditorView {
   }
   Selection selection() const override { return sel; }
   void select(Selection s) override { sel = s; }
+  // A rectangular selection: its pieces, line by line, as the component keeps them. Reading it
+  // or replacing it as one text is the fault this double reports.
+  std::vector<Selection> pieces;
+  void useStreamSelection() override {
+    if (pieces.empty()) return;
+    sel = {pieces.front().start, pieces.back().start + pieces.back().length - pieces.front().start};
+    pieces.clear();
+  }
   std::string selectedText() const override {
+    if (!pieces.empty()) ADD_FAILURE() << "a rectangular selection read as one text";
     std::size_t a = byteOffsetOfChar(doc, sel.start), b = byteOffsetOfChar(doc, sel.start + sel.length);
     return doc.substr(a, b - a);
   }
   void replaceSelection(const std::string& t) override {
+    if (!pieces.empty()) ADD_FAILURE() << "a rectangular selection replaced as one text";
+    afterClose += closed;
     std::size_t a = byteOffsetOfChar(doc, sel.start), b = byteOffsetOfChar(doc, sel.start + sel.length);
     undo.push_back(doc);
     doc.replace(a, b - a, t);
@@ -57,7 +71,10 @@ class FakeEditorView : public EditorView {
   std::string quickSearchText() const override { return quick; }
   void setQuickSearchText(const std::string& t) override { quick = t; }
   void focusQuickSearch() override { focus.push_back("quick"); }
-  void setSaveIndicator(bool c) override { yellow = c; }
+  void setSaveIndicator(bool c) override {
+    afterClose += closed;
+    yellow = c;
+  }
   int windowWidth() const override { return width; }
   void setStrip(bool visible, int w) override {
     stripVisible = visible;
@@ -85,6 +102,7 @@ class FakeEditorView : public EditorView {
   bool yellow = false;
   bool stripVisible = false;
   int stripWidth = 0, width = 700, closed = 0;
+  int afterClose = 0;  // changes asked for once the window was closed
   mutable int textReads = 0;
   std::vector<std::string> focus;
   std::vector<std::string> undo;

@@ -110,13 +110,143 @@ TEST_F(Editor, AnUnchangedDocumentSavesTheBytesItLoaded) {
   EXPECT_EQ(hostsBytes(), odd);
   EXPECT_EQ(lastBox().text, "保存完毕！");
   EXPECT_EQ(lastBox().title, "恭喜！");
-  // Once edited, the document is written as its text in GBK.
+  // Once edited, the document is written as its text in GBK, but only after a question that says
+  // that the bytes its text does not give back will change. No writes nothing.
   view.sel = {0, 0};
   view.type("# 注释 ");
-  prompt.answers = {Answer::Yes};
+  prompt.shown.clear();
+  prompt.answers = {Answer::Yes, Answer::No};
+  command(EditorCommand::Save);
+  EXPECT_EQ(hostsBytes(), odd);
+  ASSERT_EQ(prompt.shown.size(), 2u);
+  EXPECT_EQ(prompt.shown[1].text, "原文件中有无法识别的字节，保存后这些字节将被改写，与原文件不同。仍要保存吗？");
+  EXPECT_EQ(prompt.shown[1].title, "询问");
+  EXPECT_EQ(prompt.shown[1].flags, box::YesNo);
+  prompt.answers = {Answer::Yes, Answer::Yes};
   command(EditorCommand::Save);
   const std::string typed = toGbk("# 注释 ");
   EXPECT_EQ(hostsBytes().substr(0, typed.size() + 1), typed + "1");
+  EXPECT_EQ(lastBox().text, "保存完毕！");
+}
+
+// A UTF-8 file, with or without its mark, goes back as UTF-8: after an edit on one line every
+// other byte is as it was, by every command that writes the document.
+TEST_F(Editor, AUtf8FileEditedOnOneLineKeepsEveryOtherByte) {
+  const std::string file = "# 中文注释\n127.0.0.1 localhost\n# 广告 \xF0\x9F\x98\x80\n0.0.0.0 ad.example\n";
+  const std::string edited = "# 中文注释\n#127.0.0.1 localhost\n# 广告 \xF0\x9F\x98\x80\n0.0.0.0 ad.example\n";
+  for (std::string mark : {"", "\xEF\xBB\xBF"}) {
+    fs.addFile(kHosts, mark + file);
+    open();
+    EXPECT_EQ(view.doc, file);
+    EXPECT_FALSE(view.yellow);
+    view.sel = {7, 0};  // the start of the second line
+    view.type("#");
+    prompt.shown.clear();
+    prompt.answers = {Answer::Yes};
+    command(EditorCommand::Save);
+    EXPECT_EQ(hostsBytes(), mark + edited);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"本操作将会覆盖系统现有的Hosts文件，继续吗？", "保存完毕！"}));
+    command(EditorCommand::SaveToDesktop);
+    EXPECT_EQ(fs.bytes(kDesktopCopy), mark + edited);
+  }
+  // Imported, it is written back as it came too.
+  fs.addFile("C:\\u.txt", file);
+  dialogs.answers = {std::string("C:\\u.txt")};
+  command(EditorCommand::Import);
+  EXPECT_EQ(view.doc, file);
+  command(EditorCommand::SaveToDesktop);
+  EXPECT_EQ(fs.bytes(kDesktopCopy), file);
+}
+
+// Characters GBK cannot hold would be written as "?": only after a question; No writes nothing.
+// A file of ASCII only is GBK, and what is typed into it is written in GBK.
+TEST_F(Editor, CharactersGbkCannotHoldAreWrittenOnlyAfterAQuestion) {
+  fs.addFile(kHosts, "a.com\r\n");
+  open();
+  view.sel = {0, 0};
+  view.type("中");
+  prompt.answers = {Answer::Yes};
+  command(EditorCommand::Save);
+  EXPECT_EQ(hostsBytes(), toGbk("中") + "a.com\r\n");
+  view.type("\xF0\x9F\x98\x80");
+  prompt.shown.clear();
+  prompt.answers = {Answer::Yes, Answer::No};
+  command(EditorCommand::Save);
+  EXPECT_EQ(hostsBytes(), toGbk("中") + "a.com\r\n");
+  EXPECT_EQ(texts(), (std::vector<std::string>{"本操作将会覆盖系统现有的Hosts文件，继续吗？",
+                                               "编辑器中有GBK编码无法保存的字符，保存后它们将变成“?”。仍要保存吗？"}));
+  command(EditorCommand::SaveToDesktop);  // No again: nothing written, nothing said
+  EXPECT_FALSE(fs.fileExists(kDesktopCopy));
+  EXPECT_EQ(prompt.shown.size(), 3u);
+  prompt.answers = {Answer::Yes};
+  command(EditorCommand::SaveToDesktop);
+  EXPECT_EQ(fs.bytes(kDesktopCopy), toGbk("中") + "?a.com\r\n");
+}
+
+TEST(DocumentEncoding, OnlyWellFormedUtf8WithAMultiByteCharacterIsUtf8) {
+  EXPECT_EQ(encodingOf("127.0.0.1 a\r\n"), TextEncoding::Gbk);
+  EXPECT_EQ(encodingOf("# \xE4\xB8\xAD\n"), TextEncoding::Utf8);
+  EXPECT_EQ(encodingOf("\xEF\xBB\xBF# a\n"), TextEncoding::Utf8WithMark);
+  EXPECT_EQ(encodingOf(toGbk("# 中文注释\r\n")), TextEncoding::Gbk);
+  // Overlong forms, surrogates, beyond U+10FFFF, a sequence cut short, a stray continuation.
+  for (std::string bad :
+       {"\xC0\x80", "\xE0\x80\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE4\xB8", "\x80", "\xF8\x88\x80\x80\x80"}) {
+    EXPECT_FALSE(isUtf8("a" + bad + "b")) << bad;
+    EXPECT_EQ(encodingOf("\xE4\xB8\xAD" + bad), TextEncoding::Gbk) << bad;
+  }
+  EXPECT_TRUE(isUtf8("\xF4\x8F\xBF\xBF\xED\x9F\xBF\xC2\x80"));
+  // A marked file that is not UTF-8 after its mark: shown with replacement characters, and it
+  // does not come back from its text.
+  DecodedFile marked = decodeFile(
+      "\xEF\xBB\xBF"
+      "a\xFF\n");
+  EXPECT_EQ(marked.text, "a\xEF\xBF\xBD\n");
+  EXPECT_FALSE(marked.comesBack);
+  EXPECT_EQ(encodeText("a", TextEncoding::Utf8WithMark),
+            "\xEF\xBB\xBF"
+            "a");
+}
+
+// A rectangular (Alt+drag) selection is toggled as the one stream selection between its limits.
+TEST_F(Editor, TheCommentToggleTakesARectangularSelectionAsOneStream) {
+  open();
+  view.setText("abcd\r\nefgh\r\nijkl", true);
+  view.pieces = {{1, 2}, {7, 2}};  // "bc" and "fg"
+  command(EditorCommand::Comment);
+  EXPECT_EQ(view.doc, "a#bcd\r\nefgh\r\nijkl");
+  view.pieces = {{1, 5}, {7, 2}};
+  command(EditorCommand::Comment);
+  EXPECT_EQ(view.doc, "abcd\r\nefgh\r\nijkl");
+}
+
+// Nothing larger than the editor holds is read into it: said as a file it cannot read.
+TEST(EditorLimits, ATooLargeFileIsNotRead) {
+  struct HugeFiles : test::FakeFileSystem {
+    std::int64_t fileSize(const std::string&) override { return (std::int64_t{256} << 20) + 1; }
+    std::optional<std::string> readFile(const std::string& path) override {
+      ++reads;
+      return FakeFileSystem::readFile(path);
+    }
+    int reads = 0;
+  };
+  test::EditorBench b;
+  HugeFiles files;
+  files.addFolder("C:\\Windows\\System32\\drivers\\etc");
+  files.addFile(b.kHosts, "a\r\n");
+  HostsAccess hosts{b.rt, files, b.values};
+  test::FakeEditorView v;
+  EditorLogic e{EditorServices{b.rt, hosts, b.prompt, b.clipboard, b.folders, b.random, b.dialog}, v, b.main};
+  v.onChange = [&] { e.onTextChanged(); };
+  e.onCreated();
+  b.rt.runUntilIdle();
+  EXPECT_EQ(v.doc, "系统Hosts文件暂时无法读取。可稍后点击上方 读取。");
+  EXPECT_EQ(files.reads, 0);
+  files.addFile("C:\\big.txt", "x");
+  b.dialogs.answers = {std::string("C:\\big.txt")};
+  e.onCommand(EditorCommand::Import);
+  b.rt.runUntilIdle();
+  EXPECT_EQ(b.prompt.shown.back().text, "抱歉，这个文件无法读取！");
+  EXPECT_EQ(files.reads, 0);
 }
 
 TEST_F(Editor, SaveAsksFirstKeepsABackupAndStaysYellow) {
@@ -194,6 +324,168 @@ TEST_F(Editor, CloseStopsALoadUnderWay) {
   rt.runUntilIdle();
   EXPECT_EQ(view.doc, "读取中...");
   EXPECT_EQ(view.closed, 1);
+}
+
+// A status text shown for a file that exists is not the file: neither the close question nor
+// "保存" ever writes it, whatever the answers. The missing file's text may be saved.
+TEST(EditorStatus, ClosingInTheReadingPauseWritesNothingWhateverTheAnswers) {
+  for (EditorCommand leave : {EditorCommand::Close, EditorCommand::Fetch}) {
+    test::EditorBench b;
+    test::FakeEditorView v;
+    EditorLogic e{EditorServices{b.rt, b.hosts, b.prompt, b.clipboard, b.folders, b.random, b.dialog}, v, b.main};
+    v.onChange = [&] { e.onTextChanged(); };
+    int fetches = 0;
+    e.startFetch = [&] { ++fetches; };
+    b.fs.addFile(b.kHosts, "a\r\n");
+    e.onCreated();
+    b.rt.advance(100);  // in the reading pause
+    ASSERT_EQ(v.doc, "读取中...");
+    b.prompt.answers = {Answer::Yes, Answer::Yes, Answer::Yes};
+    e.onCommand(leave);
+    b.rt.runUntilIdle();
+    EXPECT_EQ(b.hostsBytes(), "a\r\n");
+    EXPECT_TRUE(b.prompt.shown.empty());
+    EXPECT_EQ(v.closed, 1);
+    EXPECT_TRUE(b.main.shown);
+    EXPECT_EQ(fetches, leave == EditorCommand::Fetch ? 1 : 0);
+  }
+}
+
+TEST_F(Editor, SaveRefusesTheUnreadableAndBlankTextsButWritesTheMissingOne) {
+  for (bool blank : {false, true}) {
+    test::EditorBench b;
+    test::FakeEditorView v;
+    EditorLogic e{EditorServices{b.rt, b.hosts, b.prompt, b.clipboard, b.folders, b.random, b.dialog}, v, b.main};
+    v.onChange = [&] { e.onTextChanged(); };
+    b.fs.addFile(kHosts, blank ? "" : "a\r\n");
+    if (!blank) b.fs.unreadableFiles.insert(test::FakeFileSystem::key(kHosts));
+    e.onCreated();
+    b.rt.runUntilIdle();
+    EXPECT_FALSE(v.yellow);
+    b.fs.unreadableFiles.clear();  // the file can be written now
+    b.prompt.answers = {Answer::Yes, Answer::Yes};
+    e.onCommand(EditorCommand::Save);
+    b.rt.runUntilIdle();
+    EXPECT_EQ(b.hostsBytes(), blank ? "" : "a\r\n");
+    ASSERT_EQ(b.prompt.shown.size(), 1u);
+    EXPECT_EQ(b.prompt.shown[0].text, "编辑器中只有提示文字，不是系统Hosts文件的内容，未保存。");
+    EXPECT_EQ(b.prompt.shown[0].title, "抱歉！");
+    // What the user typed into it is theirs.
+    v.type("1.2.3.4 x\r\n");
+    b.prompt.answers = {Answer::Yes};
+    e.onCommand(EditorCommand::Save);
+    b.rt.runUntilIdle();
+    EXPECT_EQ(b.hostsBytes().substr(0, 11), "1.2.3.4 x\r\n");
+  }
+  open();  // no file
+  EXPECT_TRUE(view.yellow);
+  prompt.answers = {Answer::Yes};
+  command(EditorCommand::Save);
+  EXPECT_EQ(hostsBytes(), toGbk("系统Hosts文件不存在。可点击上方 获取。"));
+}
+
+// The close (and "获取数据") asked to save and the save failed: the editor stays with its text,
+// the main window stays hidden; once the file can be written the same close goes through.
+TEST_F(Editor, AFailedSaveAskedByTheCloseKeepsTheEditorAndItsText) {
+  int fetches = 0;
+  editor.startFetch = [&] { ++fetches; };
+  fs.addFile(kHosts, "a\r\n");
+  open();
+  view.type("b");
+  fs.attributes[test::FakeFileSystem::key(kHosts)] = 1;  // read-only
+  for (EditorCommand leave : {EditorCommand::Close, EditorCommand::Fetch}) {
+    prompt.shown.clear();
+    prompt.answers = {Answer::Yes, Answer::Yes};
+    command(leave);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"内容已被更改，是否保存到系统中？",
+                                                 "本操作将会覆盖系统现有的Hosts文件，继续吗？", "抱歉，保存失败！"}));
+    EXPECT_EQ(view.closed, 0);
+    EXPECT_FALSE(main.shown);
+    EXPECT_EQ(view.doc, "ba\r\n");
+    EXPECT_EQ(hostsBytes(), "a\r\n");
+  }
+  EXPECT_EQ(fetches, 0);
+  fs.attributes[test::FakeFileSystem::key(kHosts)] = 0;
+  prompt.answers = {Answer::Yes, Answer::Yes};
+  command(EditorCommand::Close);
+  EXPECT_EQ(hostsBytes(), "ba\r\n");
+  EXPECT_EQ(view.closed, 1);
+  EXPECT_TRUE(main.shown);
+}
+
+// The eight commands share one slot: a save whose write is on a worker runs to its end and
+// reports; another command meanwhile is ignored.
+TEST_F(Editor, ACommandDuringASaveNeverStopsIt) {
+  fs.addFile(kHosts, "a\r\n");
+  open();
+  view.type("b");
+  rt.workDelayMs = 50;  // each worker step takes its time
+  prompt.answers = {Answer::Yes};
+  editor.onCommand(EditorCommand::Save);
+  rt.advance(60);  // converted; the write is on the worker
+  clipboard.content.reset();
+  for (EditorCommand c : {EditorCommand::Copy, EditorCommand::SaveToDesktop, EditorCommand::Clear}) editor.onCommand(c);
+  rt.runUntilIdle();
+  EXPECT_EQ(texts(), (std::vector<std::string>{"本操作将会覆盖系统现有的Hosts文件，继续吗？", "保存完毕！"}));
+  EXPECT_EQ(hostsBytes(), "ba\r\n");
+  EXPECT_FALSE(clipboard.content.has_value());
+  EXPECT_EQ(view.doc, "ba\r\n");
+  command(EditorCommand::Copy);  // once it has ended, commands run again
+  EXPECT_EQ(clipboard.content, "ba\r\n");
+}
+
+// The close waits for a write under way, which reports, then asks its own question.
+TEST_F(Editor, CloseDuringASaveWaitsForItsWrite) {
+  fs.addFile(kHosts, "a\r\n");
+  open();
+  view.type("b");
+  rt.workDelayMs = 50;
+  prompt.answers = {Answer::Yes};
+  editor.onCommand(EditorCommand::Save);
+  rt.advance(60);
+  editor.onCommand(EditorCommand::Close);
+  rt.runUntilIdle();
+  EXPECT_EQ(texts(), (std::vector<std::string>{"本操作将会覆盖系统现有的Hosts文件，继续吗？", "保存完毕！",
+                                               "内容已被更改，是否保存到系统中？"}));
+  EXPECT_EQ(hostsBytes(), "ba\r\n");
+  EXPECT_EQ(view.closed, 1);
+}
+
+// Everything that is not a write stops when the window closes, by "×" or by "获取数据": no
+// worker's result reaches the window afterwards.
+TEST_F(Editor, TheClosePathStopsLoadsAndImports) {
+  int fetches = 0;
+  editor.startFetch = [&] { ++fetches; };
+  fs.addFile(kHosts, "a\r\n");
+  rt.workDelayMs = 50;
+  editor.onCreated();
+  rt.advance(10);  // the file is being read
+  editor.onCommand(EditorCommand::Fetch);
+  rt.runUntilIdle();
+  EXPECT_EQ(view.doc, "");
+  EXPECT_EQ(view.closed, 1);
+  EXPECT_EQ(view.afterClose, 0);
+  EXPECT_EQ(fetches, 1);
+  EXPECT_TRUE(prompt.shown.empty());
+
+  test::EditorBench b;
+  test::FakeEditorView v;
+  EditorLogic e{EditorServices{b.rt, b.hosts, b.prompt, b.clipboard, b.folders, b.random, b.dialog}, v, b.main};
+  v.onChange = [&] { e.onTextChanged(); };
+  b.fs.addFile(b.kHosts, "a\r\n");
+  b.fs.addFile("C:\\list.txt", "0.0.0.0 x\r\n");
+  e.onCreated();
+  b.rt.runUntilIdle();
+  b.rt.workDelayMs = 50;
+  b.dialogs.answers = {std::string("C:\\list.txt")};
+  e.onCommand(EditorCommand::Import);
+  b.rt.advance(10);
+  e.onCommand(EditorCommand::Close);
+  b.rt.runUntilIdle();
+  EXPECT_EQ(v.doc, "a\r\n");
+  EXPECT_EQ(v.closed, 1);
+  EXPECT_EQ(v.afterClose, 0);
+  EXPECT_EQ(b.prompt.shown.size(), 1u);  // the import's guidance only: nothing changed
 }
 
 TEST_F(Editor, FetchAsksOnlyWhenChangedThenHandsOver) {
@@ -310,6 +602,14 @@ TEST_F(Editor, FindNextStartsOneCharacterAfterTheSelectionAndNeverWraps) {
   EXPECT_FALSE(editor.findNext(""));
   view.setText("only", true);
   EXPECT_FALSE(editor.findNext("only"));
+  // Case counts: "Hosts" passes over "hosts" and "HOSTS" to the "Hosts" after them.
+  view.setText("x hosts HOSTS Hosts", true);
+  view.sel = {0, 0};
+  EXPECT_TRUE(editor.findNext("Hosts"));
+  EXPECT_EQ(view.sel, (Selection{14, 5}));
+  view.setText("x hosts", true);
+  EXPECT_FALSE(editor.findNext("Hosts"));
+  EXPECT_EQ(view.sel, (Selection{0, 0}));
 }
 
 TEST_F(Editor, QuickSearchSaysNotFoundForOneSecond) {

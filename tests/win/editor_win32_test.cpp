@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "text/replace.h"
 #include "ui/add_entry_window.h"
 #include "ui/editor_window.h"
 #include "ui/search_window.h"
@@ -87,6 +88,60 @@ TEST(EditorWindow, ReportsEveryChangeAndTakesF3AsACommand) {
   SendMessageW(w.document(), WM_UNDO, 0, 0);
   EXPECT_EQ(w.text(), "loaded");
   DestroyWindow(w.hwnd());
+}
+
+// Alt+drag makes a rectangular selection; the toggle must see the one stream selection between
+// its corners, as must multiple selections (Ctrl+click).
+TEST(EditorWindow, RectangularAndMultipleSelectionsBecomeOneStreamSelection) {
+  ui::EditorWindow w;
+  ASSERT_TRUE(w.open());
+  w.setText("abcd\r\nefgh\r\nijkl", true);
+  SendMessageW(w.document(), SCI_SETRECTANGULARSELECTIONANCHOR, 1, 0);
+  SendMessageW(w.document(), SCI_SETRECTANGULARSELECTIONCARET, 9, 0);  // line 2, column 3
+  ASSERT_EQ(SendMessageW(w.document(), SCI_GETSELECTIONMODE, 0, 0), SC_SEL_RECTANGLE);
+  ASSERT_EQ(SendMessageW(w.document(), SCI_GETSELECTIONS, 0, 0), 2);
+  w.useStreamSelection();
+  EXPECT_EQ(SendMessageW(w.document(), SCI_GETSELECTIONMODE, 0, 0), SC_SEL_STREAM);
+  EXPECT_EQ(w.selectedText(), "bcd\r\nefg");
+  w.replaceSelection(toggledComment(w.selectedText()));
+  EXPECT_EQ(w.text(), "a#bcd\r\nefgh\r\nijkl");
+  // Typing afterwards moves the caret, it does not extend a selection.
+  SendMessageW(w.document(), WM_CHAR, L'x', 1);
+  EXPECT_EQ(w.text(), "a#bcd\r\nefgxh\r\nijkl");
+
+  w.setText("abcd\r\nefgh\r\nijkl", true);
+  SendMessageW(w.document(), SCI_SETSELECTION, 13, 12);  // "i"
+  SendMessageW(w.document(), SCI_ADDSELECTION, 3, 2);    // "c"
+  w.useStreamSelection();
+  EXPECT_EQ(w.selectedText(), "cd\r\nefgh\r\ni");
+  DestroyWindow(w.hwnd());
+}
+
+// A result that arrives after the window is gone reaches nothing: the component's direct pointer
+// is not used once the window is being destroyed, and no command is asked for.
+TEST(EditorWindow, IgnoresEveryCallOnceDestroyed) {
+  ui::EditorWindow w;
+  ASSERT_TRUE(w.open());
+  w.setText("abc", false);
+  int commands = 0;
+  w.onCommand = [&](int) { ++commands; };
+  DestroyWindow(w.hwnd());
+  EXPECT_EQ(w.hwnd(), nullptr);
+  w.setText("late", false);
+  EXPECT_EQ(w.text(), "");
+  EXPECT_EQ(w.textBytes(), 0u);
+  w.select({0, 1});
+  EXPECT_EQ(w.selectedText(), "");
+  w.useStreamSelection();
+  w.replaceSelection("x");
+  w.setSaveIndicator(true);
+  w.setStrip(true, 10);
+  w.setQuickSearchText("q");
+  EXPECT_EQ(w.quickSearchText(), "");
+  w.focusDocument();
+  w.close();
+  pump();
+  EXPECT_EQ(commands, 0);
 }
 
 TEST(SearchWindow, LaysOutEitherModeAtItsSize) {
