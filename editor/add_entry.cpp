@@ -5,7 +5,6 @@
 #include "editor/domain_cleaning.h"
 #include "text/address.h"
 #include "text/gbk.h"
-#include "text/text.h"
 
 namespace zk {
 namespace {
@@ -68,12 +67,13 @@ Task<> AddEntryLogic::confirm() {
   std::string old;
   if (hosts_.exists()) {
     auto bytes = co_await hosts_.readSystem();
-    // A file that is there but cannot be read is not empty: writing would lose it.
-    if (!bytes) {
+    // A file that is there but cannot be read is not empty, and one that holds a NUL (a UTF-16
+    // "Unicode" file) is no GBK text: writing would lose it, or everything after the NUL.
+    if (!bytes || bytes->find('\0') != std::string::npos) {
       prompt_.show("很遗憾，增改失败，请手动操作！", kSorry, box::Ok);
       co_return;
     }
-    old = textUpToNul(*bytes);
+    old = std::move(*bytes);
   }
   bool written = co_await hosts_.writeSystem(toGbk(ip + "   " + domain + "\r\n") + old);
   if (written)

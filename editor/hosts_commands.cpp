@@ -11,6 +11,10 @@ constexpr const char* kNoFile = "尚未发现Hosts文件，请到主界面一键
 constexpr const char* kEmptyFile = "您的Hosts文件不包含任何内容，请到主界面一键获取！";
 constexpr std::uint32_t kArchiveOnly = 32;
 
+bool startsWithUtf16Mark(std::string_view bytes) {
+  return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
+}
+
 }  // namespace
 
 bool HostsCommands::onCommand(MainCommand command) {
@@ -92,8 +96,9 @@ Task<> HostsCommands::import() {
   auto path = s_.dialog.show();
   if (!path) co_return;
   std::optional<std::string> bytes = co_await s_.hosts.readChosen(*path);
-  // A file that cannot be read is not an empty one: the system file stays as it is.
-  bool written = bytes && co_await s_.hosts.writeSystem(textUpToNul(*bytes));
+  // A file that cannot be read is not an empty one, and a UTF-16 ("Unicode") file is not a GBK
+  // text cut at its first NUL (it would leave a few bytes): the system file stays as it is.
+  bool written = bytes && !startsWithUtf16Mark(*bytes) && co_await s_.hosts.writeSystem(textUpToNul(*bytes));
   if (written) {
     s_.prompt.show("文件导入完成！", "恭喜", box::Ok);
   } else {

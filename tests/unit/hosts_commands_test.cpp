@@ -67,6 +67,30 @@ TEST_F(AddEntry, AFileThatCannotBeReadOrWrittenStaysAsItIs) {
   EXPECT_EQ(hostsBytes(), "keep\r\n");
 }
 
+// A UTF-16 ("Unicode") hosts file holds NULs: cut at the first one it would keep three bytes.
+TEST_F(AddEntry, AFileHoldingANulIsNotCutButLeftAsItIs) {
+  const std::string utf16(
+      "\xFF\xFE"
+      "1\0"
+      "2\0"
+      "7\0"
+      ".\0"
+      "0\0"
+      " \0"
+      "a\0"
+      "\r\0"
+      "\n\0",
+      20);
+  const std::string gbkWithNul = std::string("1.1.1.1 a.com\r\n\0", 16) + "2.2.2.2 b.com\r\n";
+  for (const std::string& file : {utf16, gbkWithNul}) {
+    fs.addFile(kHosts, file);
+    confirm("1.2.3.4", "x.com");
+    EXPECT_EQ(lastBox().text, "很遗憾，增改失败，请手动操作！");
+    EXPECT_EQ(lastBox().title, "抱歉");
+    EXPECT_EQ(hostsBytes(), file);
+  }
+}
+
 TEST_F(AddEntry, TheNameBoxComesToRestInOneWrite) {
   win.typeDomain("http://www.a.com/path_x:8080");
   EXPECT_EQ(win.domainText, "www.a.com/pathx8080");
@@ -198,6 +222,24 @@ TEST_F(HostsFile, ImportWritesTheTextUpToNulAndFailsOnAProtectedFile) {
   dialogs.answers = {chosen};
   run(MainCommand::ImportHostsFile);
   EXPECT_EQ(hostsBytes(), "keep");  // an unreadable file is not an empty one
+}
+
+TEST_F(HostsFile, ImportOfAUtf16FileFailsAndLeavesTheSystemFile) {
+  const std::string chosen = "C:\\Users\\张三\\Desktop\\unicode.txt";
+  fs.addFile(kHosts, "keep");
+  for (const std::string& marked : {std::string("\xFF\xFE"
+                                                "1\0.\0",
+                                                6),
+                                    std::string("\xFE\xFF\0"
+                                                "1\0.",
+                                                6)}) {
+    fs.addFile(chosen, marked);
+    dialogs.answers = {chosen};
+    run(MainCommand::ImportHostsFile);
+    EXPECT_EQ(lastBox().text, "很遗憾，导入失败，请手动操作！");
+    EXPECT_EQ(hostsBytes(), "keep");
+  }
+  EXPECT_EQ(shell.explored.size(), 2u);
 }
 
 TEST_F(HostsFile, RestoreWritesTheDefaultOrPutsItOnTheDesktop) {
