@@ -17,9 +17,13 @@ bool startsWithUtf16Mark(std::string_view bytes) {
 
 }  // namespace
 
+// The commands share one slot, and a command that has handed a write to a worker must run to its
+// end and report: while one runs, another click of the row is ignored, never allowed to stop it.
 bool HostsCommands::onCommand(MainCommand command) {
   Runtime& rt = s_.hosts.runtime();
-  auto run = [&rt](Task<> task) { rt.start(TaskSlot::HostsCommand, std::move(task)); };
+  auto run = [&rt](Task<> task) {
+    if (!rt.isRunning(TaskSlot::HostsCommand)) rt.start(TaskSlot::HostsCommand, std::move(task));
+  };
   switch (command) {
     case MainCommand::OpenHostsFile: run(openInNotepad()); return true;
     case MainCommand::OpenHostsFolder: exploreFolder(); return true;

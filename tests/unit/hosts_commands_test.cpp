@@ -242,6 +242,28 @@ TEST_F(HostsFile, ImportOfAUtf16FileFailsAndLeavesTheSystemFile) {
   EXPECT_EQ(shell.explored.size(), 2u);
 }
 
+// The import's write is on a worker when 清空文件 is clicked: the click is ignored, the import
+// ends and reports, and the file is not deleted under it (nor recreated after "已删除").
+TEST_F(HostsFile, ACommandOfTheRowNeverStopsOneThatRuns) {
+  const std::string chosen = "C:\\Users\\张三\\Desktop\\new.txt";
+  fs.addFile(chosen, "1.2.3.4 a.com\r\n");
+  fs.addFile(kHosts, "old");
+  dialogs.answers = {chosen};
+  rt.workDelayMs = 50;
+  EXPECT_TRUE(commands.onCommand(MainCommand::ImportHostsFile));
+  rt.advance(60);  // read, and the write handed over
+  prompt.answers = {Answer::Yes};
+  EXPECT_TRUE(commands.onCommand(MainCommand::ClearHostsFile));
+  EXPECT_TRUE(commands.onCommand(MainCommand::RestoreHostsFile));
+  rt.runUntilIdle();
+  EXPECT_EQ(hostsBytes(), "1.2.3.4 a.com\r\n");
+  EXPECT_EQ(lastBox().text, "文件导入完成！");
+  prompt.shown.clear();
+  run(MainCommand::ClearHostsFile);  // once it is over, the row takes commands again
+  EXPECT_EQ(texts(), (std::vector<std::string>{"此操作将会清空您的本地Hosts文件，您继续吗？", "清空完毕，已删除！"}));
+  EXPECT_FALSE(fs.fileExists(kHosts));
+}
+
 TEST_F(HostsFile, RestoreWritesTheDefaultOrPutsItOnTheDesktop) {
   prompt.answers = {Answer::Yes};
   run(MainCommand::RestoreHostsFile);
