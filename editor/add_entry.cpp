@@ -11,8 +11,16 @@ namespace {
 
 constexpr const char* kSorry = "抱歉";
 
+// A TAB is allowed: it separates the aliases of one address in a hosts line.
 bool hasControlCharacter(const std::string& s) {
-  return std::any_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+  return std::any_of(s.begin(), s.end(),
+                     [](char c) { return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F; });
+}
+
+std::string trimmedBlanks(const std::string& s) {
+  std::size_t first = s.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos) return {};
+  return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
 }
 
 }  // namespace
@@ -49,7 +57,8 @@ void AddEntryLogic::onDomainChanged() {
 }
 
 Task<> AddEntryLogic::confirm() {
-  const std::string ip = view_.ip(), domain = view_.domain();
+  // Blanks around a pasted address are no part of it.
+  const std::string ip = trimmedBlanks(view_.ip()), domain = view_.domain();
   if (ip.empty() || domain.empty()) {
     prompt_.show("您尚未填写内容！", kSorry, box::Ok);
     co_return;
@@ -60,7 +69,8 @@ Task<> AddEntryLogic::confirm() {
     prompt_.show("IP格式错误，请重新填写！", kSorry, box::Ok);
     co_return;
   }
-  if (domain.find('.') == std::string::npos || hasControlCharacter(domain)) {
+  // A name GBK cannot hold would reach the file as '?'.
+  if (domain.find('.') == std::string::npos || hasControlCharacter(domain) || !isGbkEncodable(domain)) {
     prompt_.show("域名格式错误，请重新填写！", kSorry, box::Ok);
     co_return;
   }

@@ -61,6 +61,8 @@ Task<> HostsCommands::clear() {
     co_return;
   }
   if (s_.prompt.show("此操作将会清空您的本地Hosts文件，您继续吗？", "询问", box::YesNo) != Answer::Yes) co_return;
+  // The user's only copy otherwise: kept as the writer keeps the file it replaces.
+  co_await s_.hosts.backupSystem();
   FileSystem& fs = s_.hosts.files();
   fs.setAttributes(s_.hosts.path(), kArchiveOnly);
   if (fs.deleteFile(s_.hosts.path())) {
@@ -77,11 +79,12 @@ Task<> HostsCommands::saveCopy() {
     co_return;
   }
   auto bytes = co_await s_.hosts.readSystem();
-  if (!bytes || bytes->empty()) {
+  // A file that is there but cannot be read (held, no permission, too large) is not an empty one.
+  if (bytes && bytes->empty()) {
     s_.prompt.show(kEmptyFile, "抱歉！", box::Ok);
     co_return;
   }
-  if (!co_await s_.hosts.write(desktopCopy(), std::move(*bytes))) {
+  if (!bytes || !co_await s_.hosts.write(desktopCopy(), std::move(*bytes))) {
     s_.prompt.show("很遗憾，另存失败，请手动操作！", "抱歉！", box::Ok);
     co_return;
   }
@@ -130,7 +133,11 @@ Task<> HostsCommands::copyAll() {
     co_return;
   }
   auto bytes = co_await s_.hosts.readSystem();
-  std::string text = bytes ? textUpToNul(*bytes) : std::string();
+  if (!bytes) {
+    s_.prompt.show("很遗憾，复制失败，请手动操作！", "抱歉！", box::Ok);
+    co_return;
+  }
+  std::string text = textUpToNul(*bytes);
   if (text.empty()) {
     s_.prompt.show(kEmptyFile, "抱歉！", box::Ok);
     co_return;

@@ -169,7 +169,7 @@ printf '0.0.0.0 imported.test\r\n' > "$WORK/import.txt"
 run_scenario hosts_commands hosts_commands "s|@IMPORT@|$(winpath "$WORK/import.txt" | sed 's/\\/\\\\/g')|g; s|@SAVEAS@|$(winpath "$WORK/saved-as.txt" | sed 's/\\/\\\\/g')|g"
 check "the desktop copy is the file byte for byte" cmp -s "$WORK/hosts-commands-before" "$DESKTOP/hosts"
 check "the file was deleted at the end" test ! -e "$HOSTS"
-check "backups: the imported file, then the file before the import" bash -c "cmp -s '$WORK/import.txt' '$DATA/Backup/hosts.1.bak' && cmp -s '$WORK/hosts-commands-before' '$DATA/Backup/hosts.2.bak'"
+check "backups: the restored default before the delete, the imported file, the file before the import" bash -c "test \$(stat -c %s '$DATA/Backup/hosts.1.bak') = 824 && cmp -s '$WORK/import.txt' '$DATA/Backup/hosts.2.bak' && cmp -s '$WORK/hosts-commands-before' '$DATA/Backup/hosts.3.bak'"
 check "save-as wrote the Windows default, 824 bytes" test "$(stat -c %s "$WORK/saved-as.txt" 2>/dev/null)" = 824
 finish_scenario
 plain_hosts '127.0.0.1 localhost\r\n'
