@@ -16,10 +16,11 @@ std::size_t utf8Length(unsigned char c) {
   return c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
 }
 
+// The bytes below 0x40 but '?', which marks what GBK cannot hold.
 std::string below0x40(std::string_view s) {
   std::string out;
   for (char c : s)
-    if (static_cast<unsigned char>(c) < 0x40) out += c;
+    if (static_cast<unsigned char>(c) < 0x40 && c != '?') out += c;
   return out;
 }
 
