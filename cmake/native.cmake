@@ -38,3 +38,5 @@ target_link_libraries(zelkora-cloud PRIVATE zk_core cpp-httplib pthread)
 # A misbehaving cloud for the end-to-end tests.
 add_executable(zk_fault_server tests/e2e/fault_server.cpp)
 target_link_libraries(zk_fault_server PRIVATE cpp-httplib pthread)
+# Test data shared with the Windows-side tests.
+target_compile_definitions(zk_unit_tests PRIVATE ZK_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data/")

@@ -51,3 +51,5 @@ target_link_options(zk_recorder PRIVATE -municode)
 add_executable(zk_driver tests/e2e/driver.cpp)
 target_link_libraries(zk_driver PRIVATE zk_core gdi32 gdiplus ole32)
 target_link_options(zk_driver PRIVATE -municode)
+# Test data shared with the native tests, reached through Wine's drive for the root folder.
+target_compile_definitions(zk_win_tests PRIVATE ZK_TEST_DATA="Z:${CMAKE_SOURCE_DIR}/tests/data/")

@@ -5,15 +5,22 @@
 #include "editor/domain_cleaning.h"
 #include "text/address.h"
 #include "text/gbk.h"
-#include "text/text.h"
 
 namespace zk {
 namespace {
 
 constexpr const char* kSorry = "抱歉";
 
+// A TAB is allowed: it separates the aliases of one address in a hosts line.
 bool hasControlCharacter(const std::string& s) {
-  return std::any_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+  return std::any_of(s.begin(), s.end(),
+                     [](char c) { return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F; });
+}
+
+std::string trimmedBlanks(const std::string& s) {
+  std::size_t first = s.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos) return {};
+  return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
 }
 
 }  // namespace
@@ -50,7 +57,8 @@ void AddEntryLogic::onDomainChanged() {
 }
 
 Task<> AddEntryLogic::confirm() {
-  const std::string ip = view_.ip(), domain = view_.domain();
+  // Blanks around a pasted address are no part of it.
+  const std::string ip = trimmedBlanks(view_.ip()), domain = view_.domain();
   if (ip.empty() || domain.empty()) {
     prompt_.show("您尚未填写内容！", kSorry, box::Ok);
     co_return;
@@ -61,19 +69,21 @@ Task<> AddEntryLogic::confirm() {
     prompt_.show("IP格式错误，请重新填写！", kSorry, box::Ok);
     co_return;
   }
-  if (domain.find('.') == std::string::npos || hasControlCharacter(domain)) {
+  // A name GBK cannot hold would reach the file as '?'.
+  if (domain.find('.') == std::string::npos || hasControlCharacter(domain) || !isGbkEncodable(domain)) {
     prompt_.show("域名格式错误，请重新填写！", kSorry, box::Ok);
     co_return;
   }
   std::string old;
   if (hosts_.exists()) {
     auto bytes = co_await hosts_.readSystem();
-    // A file that is there but cannot be read is not empty: writing would lose it.
-    if (!bytes) {
+    // A file that is there but cannot be read is not empty, and one that holds a NUL (a UTF-16
+    // "Unicode" file) is no GBK text: writing would lose it, or everything after the NUL.
+    if (!bytes || bytes->find('\0') != std::string::npos) {
       prompt_.show("很遗憾，增改失败，请手动操作！", kSorry, box::Ok);
       co_return;
     }
-    old = textUpToNul(*bytes);
+    old = std::move(*bytes);
   }
   bool written = co_await hosts_.writeSystem(toGbk(ip + "   " + domain + "\r\n") + old);
   if (written)

@@ -2,6 +2,7 @@
 // hosts file through the safe writer, other files (desktop copies, imports) plainly.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -9,6 +10,7 @@
 #include "main/program_values.h"
 #include "platform/files.h"
 #include "platform/runtime.h"
+#include "sync/hosts_file.h"
 
 namespace zk {
 
@@ -24,11 +26,21 @@ class HostsAccess {
   std::string folder() const;
   bool exists() { return fs_.fileExists(path()); }
 
-  // Whole files; nothing when they cannot be read.
+  // The most any read takes (a load into the editor, a paste, an import, a command on the
+  // file): a larger file is no hosts text, and reading it whole would only exhaust the memory.
+  static constexpr std::int64_t kMaxReadBytes = 256ll << 20;
+  static bool withinReadLimit(std::size_t bytes) { return bytes <= static_cast<std::size_t>(kMaxReadBytes); }
+  // A whole file within the limit, on the calling thread (for work already on a worker);
+  // nothing when it cannot be read or is larger.
+  static std::optional<std::string> readWithinLimit(FileSystem& fs, const std::string& file);
+
+  // Whole files within the limit, read on a worker; nothing when they cannot be read.
   Task<std::optional<std::string>> read(std::string file);
   Task<std::optional<std::string>> readSystem() { return read(path()); }
-  // A file the user chose to import: nothing as well when it is too large to be hosts text.
-  Task<std::optional<std::string>> readChosen(std::string file);
+  Task<std::optional<std::string>> readChosen(std::string file) { return read(std::move(file)); }
+  // Keeps the system file in the backup folder, as a write does before it replaces it. True when
+  // there was nothing to keep or the copy is there.
+  Task<bool> backupSystem();
   // Backup, temporary file, swap, read-back; a read-only, hidden or system file is refused.
   Task<bool> writeSystem(std::string bytes);
   Task<bool> write(std::string file, std::string bytes);
@@ -37,6 +49,8 @@ class HostsAccess {
   FileSystem& files() { return fs_; }
 
  private:
+  HostsWriteOptions writeOptions() const;
+
   Runtime& rt_;
   FileSystem& fs_;
   const ProgramValues& values_;

@@ -11,11 +11,19 @@ constexpr const char* kNoFile = "尚未发现Hosts文件，请到主界面一键
 constexpr const char* kEmptyFile = "您的Hosts文件不包含任何内容，请到主界面一键获取！";
 constexpr std::uint32_t kArchiveOnly = 32;
 
+bool startsWithUtf16Mark(std::string_view bytes) {
+  return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
+}
+
 }  // namespace
 
+// The commands share one slot, and a command that has handed a write to a worker must run to its
+// end and report: while one runs, another click of the row is ignored, never allowed to stop it.
 bool HostsCommands::onCommand(MainCommand command) {
   Runtime& rt = s_.hosts.runtime();
-  auto run = [&rt](Task<> task) { rt.start(TaskSlot::HostsCommand, std::move(task)); };
+  auto run = [&rt](Task<> task) {
+    if (!rt.isRunning(TaskSlot::HostsCommand)) rt.start(TaskSlot::HostsCommand, std::move(task));
+  };
   switch (command) {
     case MainCommand::OpenHostsFile: run(openInNotepad()); return true;
     case MainCommand::OpenHostsFolder: exploreFolder(); return true;
@@ -53,6 +61,8 @@ Task<> HostsCommands::clear() {
     co_return;
   }
   if (s_.prompt.show("此操作将会清空您的本地Hosts文件，您继续吗？", "询问", box::YesNo) != Answer::Yes) co_return;
+  // The user's only copy otherwise: kept as the writer keeps the file it replaces.
+  co_await s_.hosts.backupSystem();
   FileSystem& fs = s_.hosts.files();
   fs.setAttributes(s_.hosts.path(), kArchiveOnly);
   if (fs.deleteFile(s_.hosts.path())) {
@@ -69,11 +79,12 @@ Task<> HostsCommands::saveCopy() {
     co_return;
   }
   auto bytes = co_await s_.hosts.readSystem();
-  if (!bytes || bytes->empty()) {
+  // A file that is there but cannot be read (held, no permission, too large) is not an empty one.
+  if (bytes && bytes->empty()) {
     s_.prompt.show(kEmptyFile, "抱歉！", box::Ok);
     co_return;
   }
-  if (!co_await s_.hosts.write(desktopCopy(), std::move(*bytes))) {
+  if (!bytes || !co_await s_.hosts.write(desktopCopy(), std::move(*bytes))) {
     s_.prompt.show("很遗憾，另存失败，请手动操作！", "抱歉！", box::Ok);
     co_return;
   }
@@ -92,8 +103,9 @@ Task<> HostsCommands::import() {
   auto path = s_.dialog.show();
   if (!path) co_return;
   std::optional<std::string> bytes = co_await s_.hosts.readChosen(*path);
-  // A file that cannot be read is not an empty one: the system file stays as it is.
-  bool written = bytes && co_await s_.hosts.writeSystem(textUpToNul(*bytes));
+  // A file that cannot be read is not an empty one, and a UTF-16 ("Unicode") file is not a GBK
+  // text cut at its first NUL (it would leave a few bytes): the system file stays as it is.
+  bool written = bytes && !startsWithUtf16Mark(*bytes) && co_await s_.hosts.writeSystem(textUpToNul(*bytes));
   if (written) {
     s_.prompt.show("文件导入完成！", "恭喜", box::Ok);
   } else {
@@ -121,7 +133,11 @@ Task<> HostsCommands::copyAll() {
     co_return;
   }
   auto bytes = co_await s_.hosts.readSystem();
-  std::string text = bytes ? textUpToNul(*bytes) : std::string();
+  if (!bytes) {
+    s_.prompt.show("很遗憾，复制失败，请手动操作！", "抱歉！", box::Ok);
+    co_return;
+  }
+  std::string text = textUpToNul(*bytes);
   if (text.empty()) {
     s_.prompt.show(kEmptyFile, "抱歉！", box::Ok);
     co_return;

@@ -148,4 +148,10 @@ bool writeHostsFile(FileSystem& fs, const std::string& target, std::string_view 
   return sameBytes(fs, target, bytes);
 }
 
+bool keepHostsBackup(FileSystem& fs, const std::string& target, const HostsWriteOptions& o) {
+  if (!rotateBackups(fs, target, o)) return fs.fileSize(target) <= 0;
+  auto old = fs.readFile(target);
+  return old && fs.writeFileDurably(backupName(o, 1), *old);
+}
+
 }  // namespace zk

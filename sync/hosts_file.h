@@ -50,4 +50,8 @@ struct HostsWriteOptions {
 bool writeHostsFile(FileSystem& fs, const std::string& target, std::string_view bytes,
                     const HostsWriteOptions& options);
 
+// Keeps the file as backup 1 (older ones move up, the oldest goes), as a write does, for a command
+// that deletes it. True when the file is empty or missing (nothing to keep) or the copy is there.
+bool keepHostsBackup(FileSystem& fs, const std::string& target, const HostsWriteOptions& options);
+
 }  // namespace zk

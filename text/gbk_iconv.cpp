@@ -3,53 +3,78 @@
 
 #include <cerrno>
 
-#include "text/gbk.h"
+#include "text/gbk_platform.h"
 
-namespace zk {
+namespace zk::gbk_platform {
 namespace {
 
-// Converts piece by piece, replacing what the target cannot take.
-std::string convert(std::string_view in, const char* to, const char* from, std::string_view bad) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
-  std::string out;
-  out.reserve(in.size() * 3 / 2 + 16);
-  char* src = const_cast<char*>(in.data());
-  size_t left = in.size();
+// One converter per thread and direction: opening one costs more than converting a line.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (ok()) iconv_close(cd_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  void reset() { iconv(cd_, nullptr, nullptr, nullptr, nullptr); }
+  iconv_t get() const { return cd_; }
+
+ private:
+  iconv_t cd_;
+};
+
+// Converts as far as it can; false at the first sequence the target cannot take (or a
+// truncated one), with src and left at it.
+bool convertSome(Converter& cv, char*& src, size_t& left, std::string& out) {
   char buf[4096];
   while (left > 0) {
     char* dst = buf;
     size_t room = sizeof buf;
-    size_t r = iconv(cd, &src, &left, &dst, &room);
+    size_t r = iconv(cv.get(), &src, &left, &dst, &room);
     out.append(buf, dst);
-    if (r == static_cast<size_t>(-1) && errno != E2BIG) {
-      // EILSEQ or EINVAL (truncated tail): skip one source character and mark it.
-      out.append(bad);
-      size_t skip = 1;
-      if (std::string_view(from) == "UTF-8") {
-        unsigned char c = static_cast<unsigned char>(*src);
-        skip = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-        if (skip > left) skip = left;
-      }
-      src += skip;
-      left -= skip;
-      iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    }
+    if (r == static_cast<size_t>(-1) && errno != E2BIG) return false;
   }
-  iconv_close(cd);
-  return out;
+  return true;
 }
 
 }  // namespace
 
-std::string toGbk(std::string_view utf8) {
-  return convert(utf8, "CP936", "UTF-8", "?");
-}
-std::string fromGbk(std::string_view gbk) {
-  return convert(gbk, "UTF-8", "CP936", "\xEF\xBF\xBD");
-}
-std::size_t gbkByteLength(std::string_view utf8) {
-  return toGbk(utf8).size();
+std::optional<std::string> decodeWhole(std::string_view run) {
+  thread_local Converter cv("UTF-8", "CP936");
+  if (!cv.ok()) return std::nullopt;
+  cv.reset();
+  std::string out;
+  out.reserve(run.size() * 3 / 2 + 16);
+  char* src = const_cast<char*>(run.data());
+  size_t left = run.size();
+  if (!convertSome(cv, src, left, out)) return std::nullopt;
+  return out;
 }
 
-}  // namespace zk
+std::string encode(std::string_view utf8) {
+  thread_local Converter cv("CP936", "UTF-8");
+  if (!cv.ok()) return std::string(utf8);
+  cv.reset();
+  std::string out;
+  out.reserve(utf8.size() + 16);
+  char* src = const_cast<char*>(utf8.data());
+  size_t left = utf8.size();
+  while (!convertSome(cv, src, left, out)) {
+    // A character GBK cannot hold, or bytes that are not UTF-8: one '?' for the character, or
+    // for each stray byte.
+    out += '?';
+    auto c = static_cast<unsigned char>(*src);
+    size_t skip = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    size_t whole = 1;
+    while (whole < skip && whole < left && (static_cast<unsigned char>(src[whole]) & 0xC0) == 0x80) ++whole;
+    if (whole < skip) skip = 1;
+    src += skip;
+    left -= skip;
+    cv.reset();
+  }
+  return out;
+}
+
+}  // namespace zk::gbk_platform

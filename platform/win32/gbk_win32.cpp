@@ -2,15 +2,26 @@
 #include <windows.h>
 
 #include "platform/win32/wide.h"
-#include "text/gbk.h"
+#include "text/gbk_platform.h"
 
-namespace zk {
+namespace zk::gbk_platform {
 
 namespace {
 constexpr UINT kGbk = 936;
 }
 
-std::string toGbk(std::string_view utf8) {
+// Pieces are at most a few megabytes (text/gbk.cpp), so their sizes fit an int.
+std::optional<std::string> decodeWhole(std::string_view run) {
+  if (run.empty()) return std::string();
+  const int size = static_cast<int>(run.size());
+  int n = MultiByteToWideChar(kGbk, MB_ERR_INVALID_CHARS, run.data(), size, nullptr, 0);
+  if (n <= 0) return std::nullopt;
+  std::wstring w(static_cast<size_t>(n), L'\0');
+  if (MultiByteToWideChar(kGbk, MB_ERR_INVALID_CHARS, run.data(), size, w.data(), n) != n) return std::nullopt;
+  return win::narrow(w);
+}
+
+std::string encode(std::string_view utf8) {
   std::wstring w = win::widen(utf8);
   // A character outside the BMP is one '?', as in the native build, not one per surrogate.
   std::wstring::size_type kept = 0;
@@ -21,22 +32,12 @@ std::string toGbk(std::string_view utf8) {
   }
   w.resize(kept);
   if (w.empty()) return {};
-  int n = WideCharToMultiByte(kGbk, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, "?", nullptr);
+  // No "best fit": a character GBK does not hold becomes '?', never a look-alike letter.
+  const DWORD flags = WC_NO_BEST_FIT_CHARS;
+  int n = WideCharToMultiByte(kGbk, flags, w.data(), static_cast<int>(w.size()), nullptr, 0, "?", nullptr);
   std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(kGbk, 0, w.data(), static_cast<int>(w.size()), out.data(), n, "?", nullptr);
+  WideCharToMultiByte(kGbk, flags, w.data(), static_cast<int>(w.size()), out.data(), n, "?", nullptr);
   return out;
 }
 
-std::string fromGbk(std::string_view gbk) {
-  if (gbk.empty()) return {};
-  int n = MultiByteToWideChar(kGbk, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(kGbk, 0, gbk.data(), static_cast<int>(gbk.size()), w.data(), n);
-  return win::narrow(w);
-}
-
-std::size_t gbkByteLength(std::string_view utf8) {
-  return toGbk(utf8).size();
-}
-
-}  // namespace zk
+}  // namespace zk::gbk_platform

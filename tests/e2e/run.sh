@@ -3,7 +3,8 @@
 # files it wrote checked byte for byte from this side. Screenshots land in build/e2e-shots.
 # ZK_E2E_ONLY_FETCH=1 runs only the cloud scenarios (7 and 8), for work on the fetch;
 # ZK_E2E_ONLY_EDITOR=1 only the editor's and the tools' (9 to 11), ZK_E2E_ONLY_NETWORK=1 only the
-# network tools' (11), on a prefix where the first start has run.
+# network tools' (11), ZK_E2E_ONLY_HOSTS=1 only the editor's, the add-entry dialog's and the
+# hosts-file commands' (9 and 10), on a prefix where the first start has run.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 if [ -z "${DISPLAY:-}" ]; then
@@ -65,7 +66,7 @@ serve_in_background() {  # serve_in_background LOG COMMAND...: sets $server once
 }
 fresh() { rm -rf "$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Orvik"; rm -f "$DESKTOP"/*.reg; }
 
-if [ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_EDITOR:-}${ZK_E2E_ONLY_NETWORK:-}" ]; then
+if [ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_EDITOR:-}${ZK_E2E_ONLY_NETWORK:-}${ZK_E2E_ONLY_HOSTS:-}" ]; then
 # 1. First start: data folder, installed copy, seeded settings, Tem with its read-me.
 fresh
 mkdir -p "$DATA/../../Orvik/Nimbet/Tem" && echo "user file" > "$DATA/Tem/left-over.txt"
@@ -172,6 +173,13 @@ run_scenario add_entry
 check "the line on top, the old text below" bytes_are "$HOSTS" '10.0.0.1   www.zelkora-test.com\r\n1.1.1.1 old.test\r\n'
 finish_scenario
 
+rm -f "$HOSTS"
+printf '\xff\xfe1\x002\x007\x00.\x000\x00.\x000\x00.\x001\x00 \x00a\x00\r\x00\n\x00' > "$HOSTS"
+cp "$HOSTS" "$WORK/hosts-unicode-before"
+run_scenario add_entry_unicode
+check "the UTF-16 file unchanged byte for byte" cmp -s "$WORK/hosts-unicode-before" "$HOSTS"
+finish_scenario
+
 plain_hosts '127.0.0.1 localhost\r\n# 中文注释\r\n'
 cp "$HOSTS" "$WORK/hosts-commands-before"
 rm -f "$DESKTOP/hosts" "$WORK/saved-as.txt"
@@ -179,7 +187,7 @@ printf '0.0.0.0 imported.test\r\n' > "$WORK/import.txt"
 run_scenario hosts_commands hosts_commands "s|@IMPORT@|$(winpath "$WORK/import.txt" | sed 's/\\/\\\\/g')|g; s|@SAVEAS@|$(winpath "$WORK/saved-as.txt" | sed 's/\\/\\\\/g')|g"
 check "the desktop copy is the file byte for byte" cmp -s "$WORK/hosts-commands-before" "$DESKTOP/hosts"
 check "the file was deleted at the end" test ! -e "$HOSTS"
-check "backups: the imported file, then the file before the import" bash -c "cmp -s '$WORK/import.txt' '$DATA/Backup/hosts.1.bak' && cmp -s '$WORK/hosts-commands-before' '$DATA/Backup/hosts.2.bak'"
+check "backups: the restored default before the delete, the imported file, the file before the import" bash -c "test \$(stat -c %s '$DATA/Backup/hosts.1.bak') = 824 && cmp -s '$WORK/import.txt' '$DATA/Backup/hosts.2.bak' && cmp -s '$WORK/hosts-commands-before' '$DATA/Backup/hosts.3.bak'"
 check "save-as wrote the Windows default, 824 bytes" test "$(stat -c %s "$WORK/saved-as.txt" 2>/dev/null)" = 824
 finish_scenario
 plain_hosts '127.0.0.1 localhost\r\n'
@@ -188,7 +196,7 @@ plain_hosts '127.0.0.1 localhost\r\n'
 run_scenario bandwidth
 finish_scenario
 fi
-if [ -z "${ZK_E2E_ONLY_FETCH:-}" ]; then
+if [ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_HOSTS:-}" ]; then
 
 # 11. The rest of the tool set. netsh, ipconfig, net and sc are recorders here (Wine's own do
 # nothing useful), and so is the browser; ping is Wine's own. The connection the commands act on
@@ -243,7 +251,7 @@ kill $lookup 2>/dev/null; wait $lookup 2>/dev/null
 finish_scenario
 fi
 
-if [ -z "${ZK_E2E_ONLY_EDITOR:-}${ZK_E2E_ONLY_NETWORK:-}" ]; then
+if [ -z "${ZK_E2E_ONLY_EDITOR:-}${ZK_E2E_ONLY_NETWORK:-}${ZK_E2E_ONLY_HOSTS:-}" ]; then
 # 7. The one-click fetch against the real local cloud, then against a misbehaving one.
 CLOUD="$ROOT/build/native/zelkora-cloud"
 FAULTS="$ROOT/build/native/zk_fault_server"

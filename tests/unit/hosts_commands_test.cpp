@@ -67,6 +67,50 @@ TEST_F(AddEntry, AFileThatCannotBeReadOrWrittenStaysAsItIs) {
   EXPECT_EQ(hostsBytes(), "keep\r\n");
 }
 
+// A UTF-16 ("Unicode") hosts file holds NULs: cut at the first one it would keep three bytes.
+TEST_F(AddEntry, AFileHoldingANulIsNotCutButLeftAsItIs) {
+  const std::string utf16(
+      "\xFF\xFE"
+      "1\0"
+      "2\0"
+      "7\0"
+      ".\0"
+      "0\0"
+      " \0"
+      "a\0"
+      "\r\0"
+      "\n\0",
+      20);
+  const std::string gbkWithNul = std::string("1.1.1.1 a.com\r\n\0", 16) + "2.2.2.2 b.com\r\n";
+  for (const std::string& file : {utf16, gbkWithNul}) {
+    fs.addFile(kHosts, file);
+    confirm("1.2.3.4", "x.com");
+    EXPECT_EQ(lastBox().text, "很遗憾，增改失败，请手动操作！");
+    EXPECT_EQ(lastBox().title, "抱歉");
+    EXPECT_EQ(hostsBytes(), file);
+  }
+}
+
+TEST_F(AddEntry, BlanksAroundTheAddressGoAndTheNameMayHoldAliases) {
+  fs.addFile(kHosts, "old\r\n");
+  confirm("  1.2.3.4\t ", "a.com\twww.a.com");
+  EXPECT_EQ(lastBox().text, "增改成功！");
+  EXPECT_EQ(hostsBytes(), "1.2.3.4   a.com\twww.a.com\r\nold\r\n");
+  confirm(" ", "a.com");
+  EXPECT_EQ(lastBox().text, "您尚未填写内容！");
+}
+
+TEST_F(AddEntry, ANameGbkCannotHoldIsRefusedNotWrittenAsQuestionMarks) {
+  fs.addFile(kHosts, "keep\r\n");
+  for (const char* name : {"한국.kr", "emoji😀.com", "À.com"}) {
+    confirm("1.2.3.4", name);
+    EXPECT_EQ(lastBox().text, "域名格式错误，请重新填写！") << name;
+  }
+  EXPECT_EQ(hostsBytes(), "keep\r\n");
+  confirm("1.2.3.4", "中文.com");
+  EXPECT_EQ(hostsBytes(), toGbk("1.2.3.4   中文.com\r\n") + "keep\r\n");
+}
+
 TEST_F(AddEntry, TheNameBoxComesToRestInOneWrite) {
   win.typeDomain("http://www.a.com/path_x:8080");
   EXPECT_EQ(win.domainText, "www.a.com/pathx8080");
@@ -141,6 +185,7 @@ TEST_F(HostsFile, ClearDeletesEvenAProtectedFileAndSaysWhenItCannot) {
   run(MainCommand::ClearHostsFile);
   EXPECT_FALSE(fs.fileExists(kHosts));
   EXPECT_EQ(lastBox().text, "清空完毕，已删除！");
+  EXPECT_EQ(fs.bytes(values.dataFile("Backup") + "\\hosts.1.bak"), "x");  // kept where the writer keeps them
   fs.addFile(kHosts, "x");
   fs.readOnlyFiles.insert(test::FakeFileSystem::key(kHosts));  // in use: the delete fails
   prompt.answers = {Answer::Yes};
@@ -198,6 +243,86 @@ TEST_F(HostsFile, ImportWritesTheTextUpToNulAndFailsOnAProtectedFile) {
   dialogs.answers = {chosen};
   run(MainCommand::ImportHostsFile);
   EXPECT_EQ(hostsBytes(), "keep");  // an unreadable file is not an empty one
+}
+
+TEST_F(HostsFile, AFileThatCannotBeReadIsAFailureNotAnEmptyFile) {
+  fs.addFile(kHosts, "1.1.1.1 a.com\r\n");
+  fs.unreadableFiles.insert(test::FakeFileSystem::key(kHosts));
+  run(MainCommand::SaveHostsCopy);
+  run(MainCommand::CopyHostsFile);
+  EXPECT_EQ(texts(), (std::vector<std::string>{"很遗憾，另存失败，请手动操作！", "很遗憾，复制失败，请手动操作！"}));
+  EXPECT_FALSE(fs.fileExists(kDesktopCopy));
+  EXPECT_FALSE(clipboard.content);
+}
+
+TEST_F(HostsFile, ImportOfAUtf16FileFailsAndLeavesTheSystemFile) {
+  const std::string chosen = "C:\\Users\\张三\\Desktop\\unicode.txt";
+  fs.addFile(kHosts, "keep");
+  for (const std::string& marked : {std::string("\xFF\xFE"
+                                                "1\0.\0",
+                                                6),
+                                    std::string("\xFE\xFF\0"
+                                                "1\0.",
+                                                6)}) {
+    fs.addFile(chosen, marked);
+    dialogs.answers = {chosen};
+    run(MainCommand::ImportHostsFile);
+    EXPECT_EQ(lastBox().text, "很遗憾，导入失败，请手动操作！");
+    EXPECT_EQ(hostsBytes(), "keep");
+  }
+  EXPECT_EQ(shell.explored.size(), 2u);
+}
+
+// The import's write is on a worker when 清空文件 is clicked: the click is ignored, the import
+// ends and reports, and the file is not deleted under it (nor recreated after "已删除").
+TEST_F(HostsFile, ACommandOfTheRowNeverStopsOneThatRuns) {
+  const std::string chosen = "C:\\Users\\张三\\Desktop\\new.txt";
+  fs.addFile(chosen, "1.2.3.4 a.com\r\n");
+  fs.addFile(kHosts, "old");
+  dialogs.answers = {chosen};
+  rt.workDelayMs = 50;
+  EXPECT_TRUE(commands.onCommand(MainCommand::ImportHostsFile));
+  rt.advance(60);  // read, and the write handed over
+  prompt.answers = {Answer::Yes};
+  EXPECT_TRUE(commands.onCommand(MainCommand::ClearHostsFile));
+  EXPECT_TRUE(commands.onCommand(MainCommand::RestoreHostsFile));
+  rt.runUntilIdle();
+  EXPECT_EQ(hostsBytes(), "1.2.3.4 a.com\r\n");
+  EXPECT_EQ(lastBox().text, "文件导入完成！");
+  prompt.shown.clear();
+  run(MainCommand::ClearHostsFile);  // once it is over, the row takes commands again
+  EXPECT_EQ(texts(), (std::vector<std::string>{"此操作将会清空您的本地Hosts文件，您继续吗？", "清空完毕，已删除！"}));
+  EXPECT_FALSE(fs.fileExists(kHosts));
+}
+
+struct SizedFiles : test::FakeFileSystem {
+  std::int64_t reported = -1;
+  std::int64_t fileSize(const std::string& path) override {
+    return reported >= 0 ? reported : FakeFileSystem::fileSize(path);
+  }
+};
+
+Task<> readInto(HostsAccess& access, std::string path, std::optional<std::string>& out) {
+  out = co_await access.read(std::move(path));
+}
+
+TEST(HostsAccessLimit, NoReadTakesMoreThan256Megabytes) {
+  test::VirtualRuntime rt;
+  SizedFiles fs;
+  ProgramValues values;
+  HostsAccess access{rt, fs, values};
+  fs.addFile("C:\\big.txt", "1.1.1.1 a.com");
+  std::optional<std::string> got;
+  for (std::int64_t size : {256ll << 20, (256ll << 20) + 1}) {
+    fs.reported = size;
+    got = std::string("unset");
+    rt.start(TaskSlot::HostsCommand, readInto(access, "C:\\big.txt", got));
+    rt.runUntilIdle();
+    EXPECT_EQ(got.has_value(), size == 256ll << 20) << size;
+    EXPECT_EQ(HostsAccess::readWithinLimit(fs, "C:\\big.txt").has_value(), size == 256ll << 20);
+  }
+  EXPECT_TRUE(HostsAccess::withinReadLimit(256u << 20));
+  EXPECT_FALSE(HostsAccess::withinReadLimit((256u << 20) + 1));
 }
 
 TEST_F(HostsFile, RestoreWritesTheDefaultOrPutsItOnTheDesktop) {

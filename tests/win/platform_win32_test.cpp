@@ -14,6 +14,7 @@
 #include "platform/win32/win32_runtime.h"
 #include "resources/fixed_texts.h"
 #include "sync/hosts_file.h"
+#include "tests/support/gbk_corpus.h"
 #include "text/gbk.h"
 #include "text/text.h"
 
@@ -169,6 +170,29 @@ TEST(Codec, UsesCodePage936ExactlyAsTheNativeBuild) {
   EXPECT_EQ(toGbk(texts::kDnscacheBat).size(), 69u);
   EXPECT_EQ(gbkByteLength("定制昵称ab"), 10u);
   EXPECT_EQ(toGbk("x😀"), "x?");
+}
+
+// Code page 936 itself swallows the byte after a lone lead byte and maps the user-defined areas
+// to private-use characters; the program reads them as the native build does.
+TEST(Codec, ReadsTheSharedCorpusAsTheNativeBuildDoes) {
+  test::GbkCorpus corpus = test::parseGbkCorpus(test::readCorpusFile(ZK_TEST_DATA "gbk_corpus.txt"));
+  EXPECT_TRUE(corpus.badLines.empty());
+  ASSERT_GE(corpus.cases.size(), 20u);
+  for (const auto& c : corpus.cases) EXPECT_EQ(fromGbk(c.bytes), c.text) << "corpus line " << c.line;
+  ASSERT_TRUE(corpus.pairsDigest);
+  EXPECT_EQ(test::gbkPairsDigest(), *corpus.pairsDigest);
+}
+
+TEST(Codec, WritesNoLookAlikeAndSaysWhatItCouldNotHold) {
+  EXPECT_EQ(toGbk("À.com"), "?.com");
+  EXPECT_FALSE(isGbkEncodable("À.com"));
+  EXPECT_FALSE(isGbkEncodable("€"));
+  EXPECT_FALSE(isGbkEncodable("a😀"));
+  EXPECT_TRUE(isGbkEncodable("# 中文注释 é a.com\r\n"));
+  std::string stray = toGbk("\xE4\xB8\r\na");  // cut UTF-8: marks, then every byte after it
+  ASSERT_NE(stray.find('\r'), std::string::npos);
+  EXPECT_EQ(stray.substr(stray.find('\r')), "\r\na");
+  EXPECT_EQ(stray.find_first_not_of('?'), stray.find('\r'));
 }
 
 TEST(Registry, ReadsTextValuesExpandsExpandableOnesAndIgnoresOtherTypes) {
