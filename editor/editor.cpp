@@ -60,10 +60,7 @@ void EditorLogic::onCommand(EditorCommand command) {
   using C = EditorCommand;
   switch (command) {
     case C::Load: s_.rt.start(TaskSlot::EditorLoad, load()); break;
-    case C::InsertDefault:
-      putText(texts::kWindowsDefaultHosts, true);
-      sourceComesBack_ = true;
-      break;
+    case C::InsertDefault: putText(texts::kWindowsDefaultHosts, true); break;
     case C::Import: run(import()); break;
     case C::Save: run(save()); break;
     case C::SaveAs: run(saveAs()); break;
@@ -167,6 +164,7 @@ bool EditorLogic::holdsStatusOfExistingFile() const {
 struct LoadedText {
   std::optional<std::string> bytes;  // up to the first NUL
   DecodedFile file;
+  bool cut = false;  // the file goes on after a NUL
 };
 
 Task<> EditorLogic::load() {
@@ -182,6 +180,9 @@ Task<> EditorLogic::load() {
     if (auto raw = fs->readFile(path)) {
       loaded.bytes = textUpToNul(*raw);
       loaded.file = decodeFile(*loaded.bytes);
+      // What follows a NUL is not in the document: writing it would cut the file there.
+      loaded.cut = loaded.bytes->size() != raw->size();
+      if (loaded.cut) loaded.file.comesBack = false;
     }
     return loaded;
   });
@@ -202,6 +203,7 @@ Task<> EditorLogic::load() {
   snapshotSize_ = loaded.file.text.size();
   snapshotEncoding_ = loaded.file.encoding;
   snapshotText_.reset();
+  snapshotCut_ = loaded.cut;
   if (!loaded.file.comesBack) snapshotText_ = std::make_shared<const std::string>(loaded.file.text);
   takeEncodingOf(loaded.file);
   putText(loaded.file.text, false, false);
@@ -223,7 +225,7 @@ struct EncodedText {
 // cannot hold, are written only when the user says so; nothing when not.
 Task<std::optional<std::string>> EditorLogic::documentBytes() {
   // (An imported file of the same text in another encoding is written in its own.)
-  if (!changed() && encoding_ == snapshotEncoding_) co_return *loadedBytes_;
+  if (!changed() && encoding_ == snapshotEncoding_ && !snapshotCut_) co_return *loadedBytes_;
   auto converting = s_.rt.offload([text = view_.text(), encoding = encoding_] {
     EncodedText e;
     e.bytes = encodeText(text, encoding);
@@ -243,6 +245,11 @@ Task<EditorLogic::SaveOutcome> EditorLogic::saveToSystem(bool fromCommand) {
   }
   if (s_.prompt.show("本操作将会覆盖系统现有的Hosts文件，继续吗？", "询问", box::YesNo) != Answer::Yes)
     co_return SaveOutcome::Declined;
+  // The question is modal: a reload started just before it may have put its status meanwhile.
+  if (holdsStatusOfExistingFile()) {
+    s_.prompt.show(kNothingToSave, "抱歉！", box::Ok);
+    co_return SaveOutcome::NotWritten;
+  }
   std::optional<std::string> bytes = co_await documentBytes();
   if (!bytes || !mayWrite(fromCommand)) co_return SaveOutcome::NotWritten;
   writing_ = fromCommand;
@@ -323,14 +330,10 @@ Task<> EditorLogic::paste() {
     co_return;
   }
   putText(pasted, true);
-  sourceComesBack_ = true;  // nothing of a file is left
 }
 
 Task<> EditorLogic::clear() {
-  if (s_.prompt.show("清空编辑器的内容，继续吗？", "询问", box::YesNo) == Answer::Yes) {
-    putText("", true);
-    sourceComesBack_ = true;
-  }
+  if (s_.prompt.show("清空编辑器的内容，继续吗？", "询问", box::YesNo) == Answer::Yes) putText("", true);
   co_return;
 }
 

@@ -173,8 +173,10 @@ class EditorLogic {
   std::shared_ptr<const std::string> snapshotText_;  // none: the bytes stand for it
   std::size_t snapshotSize_ = 0;
   TextEncoding snapshotEncoding_ = TextEncoding::Gbk;
+  bool snapshotCut_ = false;  // the file went on after a NUL: its bytes are not all in hand
   // How the document is written: the encoding of the file it came from, and whether that file's
-  // bytes come back from its text.
+  // bytes come back from its text (kept when the text is cleared or pasted over: undo brings the
+  // file's text back).
   TextEncoding encoding_ = TextEncoding::Gbk;
   bool sourceComesBack_ = true;
   bool changed_ = false;

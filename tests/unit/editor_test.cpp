@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "resources/fixed_texts.h"
 #include "tests/unit/editor_fixture.h"
@@ -693,6 +695,86 @@ TEST_F(Editor, PackSaysItIsNotAvailableUntilThereIsABuilder) {
   rt.runUntilIdle();
   EXPECT_EQ(built, 1);
   EXPECT_EQ(view.stripWidth, 707);  // the first width past the window's
+}
+
+// A file that holds a NUL is shown up to it: what follows is not in the document, so writing the
+// document (unchanged or edited) would cut the file there. That is said first; No writes nothing.
+TEST_F(Editor, AFileCutAtANulIsNotWrittenCutWithoutAQuestion) {
+  const std::string file = std::string("127.0.0.1 a\r\n\0", 14) + "0.0.0.0 b\r\n";
+  fs.addFile(kHosts, file);
+  open();
+  ASSERT_EQ(view.doc, "127.0.0.1 a\r\n");
+  EXPECT_FALSE(view.yellow);
+  prompt.answers = {Answer::Yes, Answer::No};
+  command(EditorCommand::Save);
+  EXPECT_EQ(hostsBytes(), file);
+  ASSERT_EQ(prompt.shown.size(), 2u);
+  EXPECT_EQ(prompt.shown[1].text, "原文件中有无法识别的字节，保存后这些字节将被改写，与原文件不同。仍要保存吗？");
+  view.sel = {0, 0};
+  view.type("#");
+  prompt.shown.clear();
+  prompt.answers = {Answer::Yes, Answer::No};
+  command(EditorCommand::Save);
+  EXPECT_EQ(hostsBytes(), file);
+  EXPECT_EQ(prompt.shown.size(), 2u);
+  prompt.answers = {Answer::Yes, Answer::Yes};
+  command(EditorCommand::Save);
+  EXPECT_EQ(hostsBytes(), "#127.0.0.1 a\r\n");
+}
+
+// The question of "保存" is modal, and a reload started just before it can land while it is open.
+// What is written is decided when the answer comes: a status text of the load is never written,
+// nor the bytes of an earlier load over the file that is there now.
+TEST(EditorStatus, ASaveAnsweredWhileAReloadShowsItsStatusWritesNothing) {
+  struct DuringQuestion : test::FakePrompter {
+    std::function<void()> during;
+    Answer show(const std::string& text, const std::string& title, unsigned flags) override {
+      if (auto d = std::exchange(during, nullptr)) d();
+      return FakePrompter::show(text, title, flags);
+    }
+  };
+  test::EditorBench b;
+  DuringQuestion prompt;
+  test::FakeEditorView v;
+  EditorLogic e{EditorServices{b.rt, b.hosts, prompt, b.clipboard, b.folders, b.random, b.dialog}, v, b.main};
+  v.onChange = [&] { e.onTextChanged(); };
+  b.fs.addFile(b.kHosts, "old\r\n");
+  e.onCreated();
+  b.rt.runUntilIdle();
+  v.type("x");
+  b.fs.addFile(b.kHosts, "new\r\n");  // another program wrote the file since
+  b.rt.workDelayMs = 50;
+  e.onCommand(EditorCommand::Load);            // the read is on a worker
+  prompt.during = [&] { b.rt.advance(100); };  // it lands during the question: "读取中..."
+  prompt.answers = {Answer::Yes, Answer::Yes};
+  e.onCommand(EditorCommand::Save);
+  b.rt.runUntilIdle();
+  EXPECT_EQ(b.hostsBytes(), "new\r\n");
+  EXPECT_EQ(v.doc, "new\r\n");
+  EXPECT_NE(prompt.shown.back().text, "保存完毕！");
+}
+
+// Bytes of a marked UTF-8 file that are not UTF-8 are shown as U+FFFD. Cleared (or pasted over)
+// and then undone, the document holds them again: they are still written only after the question.
+TEST_F(Editor, UnreadBytesBroughtBackByUndoAreStillAskedAbout) {
+  const std::string file = "\xEF\xBB\xBF# a\xFF\r\n127.0.0.1 b\r\n";
+  for (EditorCommand over : {EditorCommand::Clear, EditorCommand::Paste}) {
+    fs.addFile(kHosts, file);
+    open();
+    clipboard.content = "1.2.3.4 c\r\n";
+    prompt.answers = {Answer::Yes};
+    command(over);
+    ASSERT_EQ(view.doc.find("127.0.0.1"), std::string::npos);
+    view.undoLast();
+    view.sel = {0, 0};
+    view.type("#");
+    prompt.shown.clear();
+    prompt.answers = {Answer::Yes, Answer::No};
+    command(EditorCommand::Save);
+    EXPECT_EQ(hostsBytes(), file);
+    ASSERT_EQ(prompt.shown.size(), 2u);
+    EXPECT_EQ(prompt.shown[1].text, "原文件中有无法识别的字节，保存后这些字节将被改写，与原文件不同。仍要保存吗？");
+  }
 }
 
 struct Search : Editor {
