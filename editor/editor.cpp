@@ -175,9 +175,8 @@ Task<> EditorLogic::load() {
   FileSystem* fs = &s_.hosts.files();
   auto reading = s_.rt.offload([fs, path = s_.hosts.path()] {
     LoadedText loaded;
-    // Too large to be hosts text: the editor would not hold it; said as a file it cannot read.
-    if (fs->fileSize(path) > static_cast<std::int64_t>(kMaxDocumentBytes)) return loaded;
-    if (auto raw = fs->readFile(path)) {
+    // Too large to be hosts text: said as a file it cannot read.
+    if (auto raw = HostsAccess::readWithinLimit(*fs, path)) {
       loaded.bytes = textUpToNul(*raw);
       loaded.file = decodeFile(*loaded.bytes);
       // What follows a NUL is not in the document: writing it would cut the file there.
@@ -303,7 +302,7 @@ Task<> EditorLogic::import() {
   auto path = s_.dialog.show();
   if (!path) co_return;
   std::optional<std::string> bytes = co_await s_.hosts.readChosen(*path);
-  if (!bytes) {
+  if (!bytes || HostsAccess::startsWithUtf16Mark(*bytes)) {
     s_.prompt.show("抱歉，这个文件无法读取！", "抱歉！", box::Ok);
     co_return;
   }
@@ -319,13 +318,13 @@ Task<> EditorLogic::paste() {
     s_.prompt.show("粘贴板没有任何内容，无法粘贴。", "抱歉！", box::Ok);
     co_return;
   }
-  if (first->size() > kMaxDocumentBytes) {
+  if (!HostsAccess::withinReadLimit(first->size())) {
     s_.prompt.show(kClipboardTooLarge, "抱歉！", box::Ok);
     co_return;
   }
   if (s_.prompt.show("执行粘贴将会覆盖编辑器中所有内容，继续吗？", "询问", box::YesNo) != Answer::Yes) co_return;
   std::string pasted = s_.clipboard.text().value_or("");
-  if (pasted.size() > kMaxDocumentBytes) {
+  if (!HostsAccess::withinReadLimit(pasted.size())) {
     s_.prompt.show(kClipboardTooLarge, "抱歉！", box::Ok);
     co_return;
   }

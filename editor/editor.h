@@ -19,9 +19,6 @@
 
 namespace zk {
 
-// The most the editor reads into its document, from a file or from the clipboard.
-constexpr std::size_t kMaxDocumentBytes = std::size_t{256} << 20;
-
 // A selection in characters as the user counts them (code points).
 struct Selection {
   std::size_t start = 0, length = 0;

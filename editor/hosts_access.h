@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "main/program_values.h"
 #include "platform/files.h"
@@ -33,6 +34,11 @@ class HostsAccess {
   // A whole file within the limit, on the calling thread (for work already on a worker);
   // nothing when it cannot be read or is larger.
   static std::optional<std::string> readWithinLimit(FileSystem& fs, const std::string& file);
+  // A file saved as UTF-16 ("Unicode"): its text stops at the first NUL, a byte or two in, so
+  // it is refused rather than taken as those few bytes.
+  static bool startsWithUtf16Mark(std::string_view bytes) {
+    return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
+  }
 
   // Whole files within the limit, read on a worker; nothing when they cannot be read.
   Task<std::optional<std::string>> read(std::string file);

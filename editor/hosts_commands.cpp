@@ -11,10 +11,6 @@ constexpr const char* kNoFile = "尚未发现Hosts文件，请到主界面一键
 constexpr const char* kEmptyFile = "您的Hosts文件不包含任何内容，请到主界面一键获取！";
 constexpr std::uint32_t kArchiveOnly = 32;
 
-bool startsWithUtf16Mark(std::string_view bytes) {
-  return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
-}
-
 }  // namespace
 
 // The commands share one slot, and a command that has handed a write to a worker must run to its
@@ -105,7 +101,8 @@ Task<> HostsCommands::import() {
   std::optional<std::string> bytes = co_await s_.hosts.readChosen(*path);
   // A file that cannot be read is not an empty one, and a UTF-16 ("Unicode") file is not a GBK
   // text cut at its first NUL (it would leave a few bytes): the system file stays as it is.
-  bool written = bytes && !startsWithUtf16Mark(*bytes) && co_await s_.hosts.writeSystem(textUpToNul(*bytes));
+  bool written =
+      bytes && !HostsAccess::startsWithUtf16Mark(*bytes) && co_await s_.hosts.writeSystem(textUpToNul(*bytes));
   if (written) {
     s_.prompt.show("文件导入完成！", "恭喜", box::Ok);
   } else {

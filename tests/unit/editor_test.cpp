@@ -586,6 +586,17 @@ TEST_F(Editor, ImportKeepsTheDialogsLastNameAndTakesTextUpToNul) {
   command(EditorCommand::Import);
   EXPECT_EQ(lastBox().title, "抱歉！");
   EXPECT_EQ(view.doc, "0.0.0.0 广告.com\r\n");
+  // Saved as "Unicode": refused as unreadable, not taken as the byte or two before its first NUL.
+  fs.addFile("C:\\u16.txt", std::string("\xFF\xFE"
+                                        "1\0.\0"
+                                        "1\0",
+                                        8));
+  dialogs.answers = {std::string("C:\\u16.txt")};
+  std::size_t boxes = prompt.shown.size();
+  command(EditorCommand::Import);
+  EXPECT_EQ(prompt.shown.size(), boxes + 2);  // the guidance, then the failure
+  EXPECT_EQ(lastBox().text, "抱歉，这个文件无法读取！");
+  EXPECT_EQ(view.doc, "0.0.0.0 广告.com\r\n");
 }
 
 TEST_F(Editor, FindNextStartsOneCharacterAfterTheSelectionAndNeverWraps) {
