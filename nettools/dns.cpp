@@ -262,22 +262,25 @@ Task<> DnsLogic::apply(DnsFamily family) {
     second += (second.empty() ? "" : "\r\n") + s_.repair.commandLine(commands.back());
   }
   view_.setCommandLines(first, second);
-  std::string failed = "-";
-  if (!commands.empty()) failed = co_await s_.repair.runTools(std::move(commands));
+  bool failed = commands.empty();
+  std::vector<std::string> refused;
+  if (!failed) refused = co_await s_.repair.runTools(std::move(commands));
+  failed = failed || !refused.empty();
   co_await s_.rt.pumpWait(4000);
   progress_.setPeriod(0);
   s_.rt.stop(TaskSlot::DnsTicker);
   co_await s_.rt.pumpWait(700);
-  view_.setStatus(failed.empty() ? "设置完毕！" : "设置失败！");
+  view_.setStatus(!failed ? "设置完毕！" : "设置失败！");
   view_.setBusy(false);
   co_await s_.rt.pumpWait(1000);
   if (choice.names.empty())
     s_.prompt.show("本机没有名为“本地连接”的网络连接，也没有找到已连接（有默认网关）的网络连接，DNS未做更改。",
                    "抱歉！", box::Ok);
-  else if (failed.empty())
+  else if (!failed)
     s_.prompt.show(dnsAppliedMessage(family, primary_, secondary_) + changedConnectionsNote(choice), "恭喜！", box::Ok);
   else
-    s_.prompt.show("DNS设置没有成功，DNS未生效。\r\n\r\n未能完成的命令：\r\n" + failed, "抱歉！", box::Ok);
+    s_.prompt.show("DNS设置没有成功，DNS未生效。\r\n\r\n未能完成的命令：\r\n" + joinedLines(refused), "抱歉！",
+                   box::Ok);
   co_await s_.rt.pumpWait(500);
   view_.setOverlay(false);
   view_.setStatus(kDnsIdleText);

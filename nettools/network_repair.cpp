@@ -51,6 +51,12 @@ std::vector<ToolCommand> automaticAddressingCommands(const std::vector<std::stri
   return out;
 }
 
+std::string joinedLines(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const std::string& l : lines) out += (out.empty() ? "" : "\r\n") + l;
+  return out;
+}
+
 namespace {
 const char* const kNoConnection =
     "本机没有名为“本地连接”的网络连接，也没有找到已连接（有默认网关）的网络连接，未做任何更改。";
@@ -63,18 +69,19 @@ Task<ConnectionChoice> NetworkRepair::choose() {
   co_return choice;
 }
 
-Task<std::string> NetworkRepair::runTools(std::vector<ToolCommand> commands) {
+Task<std::vector<std::string>> NetworkRepair::runTools(std::vector<ToolCommand> commands) {
   std::vector<std::pair<std::string, int>> lines;
   for (const ToolCommand& c : commands)
     lines.push_back({commandLine(c), c.tool == "ipconfig" && c.arguments == "/renew" ? kRenewCapMs : kToolCapMs});
   Processes* proc = &s_.processes;
   auto running = s_.rt.offload([proc, lines = std::move(lines), folder = s_.values.systemFolder] {
+    std::vector<std::string> refused;
     for (const auto& [line, cap] : lines)
-      if (!proc->runHiddenAndWait(line, folder, cap).succeeded()) return line;
-    return std::string();
+      if (!proc->runHiddenAndWait(line, folder, cap).succeeded()) refused.push_back(line);
+    return refused;
   });
-  std::string failed = co_await running;
-  co_return failed;
+  std::vector<std::string> refused = co_await running;
+  co_return refused;
 }
 
 Task<bool> NetworkRepair::writeScript(const char* name, const char* text, bool createFolder, int waitAfterDelete,
@@ -90,8 +97,8 @@ Task<bool> NetworkRepair::writeScript(const char* name, const char* text, bool c
 Task<> NetworkRepair::flushDnsCache() {
   co_await s_.rt.pumpWait(100);
   std::vector<ToolCommand> flush{{"ipconfig", "/flushdns"}};
-  std::string failed = co_await runTools(std::move(flush));
-  if (failed.empty())
+  std::vector<std::string> refused = co_await runTools(std::move(flush));
+  if (refused.empty())
     say("本地DNS缓存已清除！", "恭喜！");
   else
     say("清除失败，请稍后再试！", "抱歉");
@@ -131,8 +138,8 @@ Task<> NetworkRepair::onConnections(ConnectionCommand c) {
     if (written) outcome = co_await s_.temp.runScript(c.script, c.capMs);
     ok = outcome.succeeded();
   } else {
-    std::string failed = co_await runTools(c.commands(choice.names));
-    ok = failed.empty();
+    std::vector<std::string> refused = co_await runTools(c.commands(choice.names));
+    ok = refused.empty();
   }
   co_await s_.rt.pumpWait(1000);
   if (ok)

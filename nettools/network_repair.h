@@ -41,6 +41,9 @@ struct ToolCommand {
 std::vector<ToolCommand> restartCommands(const std::vector<std::string>& connections);
 std::vector<ToolCommand> automaticAddressingCommands(const std::vector<std::string>& connections);
 
+// The lines one under the other (CR LF between them).
+std::string joinedLines(const std::vector<std::string>& lines);
+
 struct RepairServices {
   Runtime& rt;
   Processes& processes;
@@ -66,9 +69,10 @@ class NetworkRepair {
 
   // Lists the connections on a worker and chooses.
   Task<ConnectionChoice> choose();
-  // Runs the commands one after the other on a worker, each hidden, until one fails. Empty when
-  // all succeeded, else the failed command line.
-  Task<std::string> runTools(std::vector<ToolCommand> commands);
+  // Runs every command one after the other on a worker, each hidden, whatever the one before it
+  // returned (a refusal such as "already enabled" must not keep the rest from running). The
+  // command lines that did not end cleanly, in order; empty when all did.
+  Task<std::vector<std::string>> runTools(std::vector<ToolCommand> commands);
   std::string commandLine(const ToolCommand& c) const { return s_.values.systemCommand(c.tool, c.arguments); }
 
  private:

@@ -131,9 +131,11 @@ TEST_F(Dns, A114ClickRunsBothLinesInOrderWithTheWaitsThenSaysItTookEffect) {
 }
 
 TEST_F(Dns, AnIpv6PresetAndAFailedCommand) {
-  processes.outcomes = {ProcessOutcome{true, true, 0}, ProcessOutcome{true, true, 1}};
+  // A refused first command: the second still runs.
+  processes.outcomes = {ProcessOutcome{true, true, 1}, ProcessOutcome{true, true, 0}};
   click("谷歌公司V6");
   rt.runUntilIdle();
+  ASSERT_EQ(processes.waited.size(), 2u);
   EXPECT_EQ(processes.waited[1],
             tool("netsh", "interface ipv6 add dnsserver \"本地连接\" 2001:4860:4860::8844 index=2"));
   EXPECT_EQ(lastBox().title, "抱歉！");

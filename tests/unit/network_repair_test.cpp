@@ -104,16 +104,29 @@ TEST_F(Repair, WithoutTheFixedConnectionTheConnectedOnesAreNamedInTheCommandsAnd
   EXPECT_FALSE(fs.fileExists(tem() + "\\Restartnetwork.bat"));
   EXPECT_EQ(lastBox().text,
             "已将本地连接所属网卡重启成功！\r\n\r\n本机没有名为“本地连接”的网络连接，已改为作用于：以太网、WLAN 2");
-  // The first failure stops the rest and is reported.
+}
+
+TEST_F(Repair, ARefusedCommandNeverKeepsTheRestFromRunning) {
+  network.list = {{"以太网", true, true}};
+  // A refusal between the disable and the enable: the enable still runs.
+  processes.outcomes = {ProcessOutcome{true, true, 1}, ProcessOutcome{true, true, 0}};
+  run(TaskSlot::RestartAdapter, repair.restartAdapter());
+  EXPECT_EQ(processes.waited, (std::vector<std::string>{tool("netsh", "interface set interface \"以太网\" disabled"),
+                                                        tool("netsh", "interface set interface \"以太网\" enabled")}));
+  // "Already enabled" on the first command, a refused /release, a hung /renew: every line runs.
   processes.waited.clear();
-  processes.outcomes = {ProcessOutcome{true, true, 0}, ProcessOutcome{true, true, 1}};
+  processes.outcomes = {ProcessOutcome{true, true, 1}, ProcessOutcome{true, true, 0}, ProcessOutcome{true, true, 0},
+                        ProcessOutcome{true, true, 0}, ProcessOutcome{true, true, 1}, ProcessOutcome{true, false, 0},
+                        ProcessOutcome{true, true, 0}};
   run(TaskSlot::AutomaticAddressing, repair.setAutomaticAddressing(true));
-  EXPECT_EQ(processes.waited.size(), 2u);
+  ASSERT_EQ(processes.waited.size(), 7u);
   EXPECT_EQ(processes.waited[1], tool("netsh", "interface ip set dns name=\"以太网\" source=dhcp"));
+  EXPECT_EQ(processes.waited[5], tool("ipconfig", "/renew"));
+  EXPECT_EQ(processes.waited[6], tool("ipconfig", "/flushdns"));
   EXPECT_EQ(lastBox().title, "抱歉");
   network.list = {{"未连接", false, false}};
   run(TaskSlot::AutomaticAddressing, repair.setAutomaticAddressing(true));
-  EXPECT_EQ(processes.waited.size(), 2u);
+  EXPECT_EQ(processes.waited.size(), 7u);
   EXPECT_NE(lastBox().text.find("未做任何更改"), std::string::npos);
 }
 
