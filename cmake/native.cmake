@@ -10,6 +10,8 @@ file(GLOB ZK_UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(zk_unit_tests ${ZK_UNIT_TESTS})
 target_sources(zk_unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/fakes.cpp ${CMAKE_SOURCE_DIR}/cloud/site.cpp)
 target_link_libraries(zk_unit_tests PRIVATE zk_core GTest::gtest GTest::gtest_main)
+# Tables written out by hand beside the tests, compared with the program's own.
+target_compile_definitions(zk_unit_tests PRIVATE ZK_NET_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
 gtest_discover_tests(zk_unit_tests DISCOVERY_TIMEOUT 30)
 
 if(benchmark_FOUND)

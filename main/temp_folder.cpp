@@ -41,7 +41,8 @@ bool TempFolder::writeScript(const std::string& name, std::string_view utf8Text)
 
 std::string TempFolder::scriptCommand(const std::string& name) const {
   // The outer quotes are the interpreter's own: it strips them and runs the quoted path inside.
-  return values_.systemCommand("cmd", "/c \"\"" + path() + "\\" + name + "\"\"");
+  // /d: no AutoRun command from the user's registry runs in the (elevated) interpreter.
+  return values_.systemCommand("cmd", "/d /c \"\"" + path() + "\\" + name + "\"\"");
 }
 
 Task<ProcessOutcome> TempFolder::runScript(const std::string& name, int capMs) {

@@ -1,5 +1,7 @@
 #include "nettools/dns.h"
 
+#include <cctype>
+
 #include "text/address.h"
 #include "text/replace.h"
 
@@ -178,6 +180,52 @@ std::string dnsAppliedMessage(DnsFamily family, const std::string& primary, cons
   return head + primary + "\r\n备用：" + secondary + "\r\n\r\nDNS已生效！";
 }
 
+namespace {
+
+bool sameAddress(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+  return true;
+}
+
+}  // namespace
+
+DnsReadBack judgeDns(DnsFamily family, const std::string& primary, const std::string& secondary,
+                     const std::optional<ConnectionState>& state) {
+  DnsReadBack r;
+  if (!state) return r;
+  r.readable = true;
+  const std::vector<std::string>& list = family == DnsFamily::IPv6 ? state->dnsV6 : state->dnsV4;
+  if (!list.empty()) r.firstNow = list.front();
+  r.primaryFirst = !list.empty() && sameAddress(list.front(), primary);
+  for (const std::string& a : list)
+    if (sameAddress(a, secondary)) r.secondaryListed = true;
+  return r;
+}
+
+std::pair<std::string, std::string> dnsOutcomeMessage(DnsFamily family, const std::string& primary,
+                                                      const std::string& secondary, const DnsReadBack& result,
+                                                      const std::vector<std::string>& refused) {
+  if (result.tookEffect()) return {dnsAppliedMessage(family, primary, secondary), "恭喜！"};
+  std::string text;
+  if (!result.readable) {
+    text = "无法读回该连接现在的DNS设置（网卡可能没有启用），无法确认DNS是否生效。";
+  } else {
+    std::string v = family == DnsFamily::IPv6 ? "IPv6" : "IPv4";
+    std::string details = "\r\n\r\n详情如下：\r\n首选：" + primary +
+                          (result.primaryFirst ? "（已生效）" : "（未生效）") + "\r\n备用：" + secondary +
+                          (result.secondaryListed ? "（已设置）" : "（未能设置）");
+    if (result.primaryFirst)
+      text = "您的 " + v + " DNS只设置了一部分。" + details + "\r\n\r\n首选DNS已生效，备用DNS未生效。";
+    else
+      text = "DNS设置没有成功，DNS未生效。" + details + "\r\n\r\n该连接现在首先使用的DNS：" +
+             (result.firstNow.empty() ? std::string("（无）") : result.firstNow);
+  }
+  if (!refused.empty()) text += "\r\n\r\n没有成功的命令：\r\n" + joinedLines(refused);
+  return {text, "抱歉！"};
+}
+
 DnsLogic::DnsLogic(DnsServices s, DnsView& view)
     : s_(s), view_(view), progress_(s.rt, [this] { s_.rt.start(TaskSlot::DnsTicker, tick()); }) {}
 
@@ -195,6 +243,9 @@ void DnsLogic::onCreated() {
 
 void DnsLogic::onCommand(DnsCommand command) {
   if (command == DnsCommand::Close) {
+    // Refused while the overlay is up: stopping the apply would leave its command lines running
+    // unseen and the outcome unreported.
+    if (busy_) return;
     s_.rt.stop(TaskSlot::DnsApply);
     s_.rt.stop(TaskSlot::DnsTicker);
     progress_.setPeriod(0);
@@ -254,30 +305,30 @@ Task<> DnsLogic::apply(DnsFamily family) {
   view_.setCommandLines("", "");
   ConnectionChoice choice = co_await s_.repair.choose();
   std::vector<ToolCommand> commands;
-  std::string first, second;
-  for (const std::string& connection : choice.names) {
-    commands.push_back(dnsCommand(family, 1, primary_, connection));
-    commands.push_back(dnsCommand(family, 2, secondary_, connection));
-    first += (first.empty() ? "" : "\r\n") + s_.repair.commandLine(commands[commands.size() - 2]);
-    second += (second.empty() ? "" : "\r\n") + s_.repair.commandLine(commands.back());
+  std::vector<std::string> refused;
+  if (choice.found()) {
+    commands = {dnsCommand(family, 1, primary_, choice.name), dnsCommand(family, 2, secondary_, choice.name)};
+    view_.setCommandLines(s_.repair.commandLine(commands[0]), s_.repair.commandLine(commands[1]));
+    refused = co_await s_.repair.runTools(std::move(commands));
   }
-  view_.setCommandLines(first, second);
-  std::string failed = "-";
-  if (!commands.empty()) failed = co_await s_.repair.runTools(std::move(commands));
   co_await s_.rt.pumpWait(4000);
+  // Whatever the commands returned, the connection's list as the system holds it now decides.
+  std::optional<ConnectionState> state;
+  if (choice.found()) state = co_await s_.repair.readBack(choice.name, false);
+  DnsReadBack result = judgeDns(family, primary_, secondary_, state);
   progress_.setPeriod(0);
   s_.rt.stop(TaskSlot::DnsTicker);
   co_await s_.rt.pumpWait(700);
-  view_.setStatus(failed.empty() ? "设置完毕！" : "设置失败！");
+  view_.setStatus(result.tookEffect() ? "设置完毕！" : "设置失败！");
   view_.setBusy(false);
   co_await s_.rt.pumpWait(1000);
-  if (choice.names.empty())
-    s_.prompt.show("本机没有名为“本地连接”的网络连接，也没有找到已连接（有默认网关）的网络连接，DNS未做更改。",
-                   "抱歉！", box::Ok);
-  else if (failed.empty())
-    s_.prompt.show(dnsAppliedMessage(family, primary_, secondary_) + changedConnectionsNote(choice), "恭喜！", box::Ok);
-  else
-    s_.prompt.show("DNS设置没有成功，DNS未生效。\r\n\r\n未能完成的命令：\r\n" + failed, "抱歉！", box::Ok);
+  if (!choice.found()) {
+    s_.prompt.show("本机没有已启用的“本地连接”，也没有找到正在使用（承载默认路由）的网络连接，DNS未做更改。", "抱歉！",
+                   box::Ok);
+  } else {
+    auto [text, title] = dnsOutcomeMessage(family, primary_, secondary_, result, refused);
+    s_.prompt.show(text + changedConnectionNote(choice), title, box::Ok);
+  }
   co_await s_.rt.pumpWait(500);
   view_.setOverlay(false);
   view_.setStatus(kDnsIdleText);

@@ -37,6 +37,24 @@ ToolCommand dnsCommand(DnsFamily family, int order, const std::string& address,
 // The message after a successful apply.
 std::string dnsAppliedMessage(DnsFamily family, const std::string& primary, const std::string& secondary);
 
+// What the connection's server list of the family shows after an apply: the primary in effect only
+// when the list starts with it; the secondary set when it is anywhere in the list (an add that
+// meets an address already there is refused, yet what it asked for holds).
+struct DnsReadBack {
+  bool readable = false;
+  bool primaryFirst = false;
+  bool secondaryListed = false;
+  std::string firstNow;  // the server the connection asks first now; empty when none
+  bool tookEffect() const { return primaryFirst && secondaryListed; }
+};
+DnsReadBack judgeDns(DnsFamily family, const std::string& primary, const std::string& secondary,
+                     const std::optional<ConnectionState>& state);
+// The message box after an apply on a connection: text and title. refused: the command lines that
+// did not end cleanly.
+std::pair<std::string, std::string> dnsOutcomeMessage(DnsFamily family, const std::string& primary,
+                                                      const std::string& secondary, const DnsReadBack& result,
+                                                      const std::vector<std::string>& refused);
+
 // 0 to 61: the preset buttons, in the table's order.
 enum class DnsCommand : int { Apply = 100, Notes, Suggest, Automatic, Close };
 
@@ -46,8 +64,7 @@ class DnsView {
   virtual void setStatus(const std::string& text) = 0;
   virtual void setBusy(bool shown) = 0;     // the busy picture beside the status
   virtual void setOverlay(bool shown) = 0;  // the layer that takes every click of the window
-  // The two command lines of the last apply as started (one line a connection), kept in the
-  // window's hidden fields.
+  // The two command lines of the last apply as started, kept in the window's hidden fields.
   virtual void setCommandLines(const std::string& first, const std::string& second) = 0;
   virtual std::string customServer() const = 0;
   virtual void close() = 0;
@@ -69,6 +86,9 @@ class DnsLogic {
 
   void onCreated();
   void onCommand(DnsCommand command);
+  // While an apply (or the automatic addressing) runs, its command lines may be running: the
+  // window cannot be closed until it has reported.
+  bool busy() const { return busy_; }
   const std::string& primaryDns() const { return primary_; }
   const std::string& secondaryDns() const { return secondary_; }
 

@@ -13,68 +13,86 @@ bool isCarriableConnectionName(std::string_view name) {
   return true;
 }
 
-ConnectionChoice chooseConnections(const std::vector<NetworkConnection>& all) {
+ConnectionChoice chooseConnection(const std::vector<NetworkConnection>& all) {
   for (const NetworkConnection& c : all)
-    if (c.name == kFixedConnection) return ConnectionChoice{{c.name}, true};
-  ConnectionChoice choice;
+    if (c.name == kFixedConnection && c.up) return ConnectionChoice{c.name, true};
   for (const NetworkConnection& c : all)
-    if (c.up && c.hasGateway && isCarriableConnectionName(c.name)) choice.names.push_back(c.name);
-  return choice;
+    if (c.defaultRoute && c.up && !c.tunnel && isCarriableConnectionName(c.name))
+      return ConnectionChoice{c.name, false};
+  return {};
 }
 
-std::string changedConnectionsNote(const ConnectionChoice& choice) {
-  if (choice.fixed || choice.names.empty()) return {};
-  std::string names;
-  for (const std::string& n : choice.names) names += (names.empty() ? "" : "、") + n;
-  return "\r\n\r\n本机没有名为“本地连接”的网络连接，已改为作用于：" + names;
+std::string changedConnectionNote(const ConnectionChoice& choice) {
+  if (choice.fixed || !choice.found()) return {};
+  return "\r\n\r\n本机没有已启用的“本地连接”，已改为作用于正在使用的网络连接：" + choice.name;
 }
 
-std::vector<ToolCommand> restartCommands(const std::vector<std::string>& connections) {
-  std::vector<ToolCommand> out;
-  for (const std::string& n : connections) out.push_back({"netsh", "interface set interface \"" + n + "\" disabled"});
-  for (const std::string& n : connections) out.push_back({"netsh", "interface set interface \"" + n + "\" enabled"});
-  return out;
+std::vector<ToolCommand> disableCommands(const std::string& connection) {
+  return {{"netsh", "interface set interface \"" + connection + "\" disabled"}};
 }
 
-std::vector<ToolCommand> automaticAddressingCommands(const std::vector<std::string>& connections) {
-  std::vector<ToolCommand> out;
-  for (const std::string& n : connections) {
-    out.push_back({"netsh", "interface ip set address name=\"" + n + "\" source=dhcp"});
-    out.push_back({"netsh", "interface ip set dns name=\"" + n + "\" source=dhcp"});
-  }
-  out.push_back({"netsh", "int ipv6 set privacy state=disable"});
-  for (const std::string& n : connections)
-    out.push_back({"netsh", "interface ipv6 delete dnsservers \"" + n + "\" all"});
-  out.push_back({"ipconfig", "/release"});
-  out.push_back({"ipconfig", "/renew"});
-  out.push_back({"ipconfig", "/flushdns"});
+std::vector<ToolCommand> enableCommands(const std::string& connection) {
+  return {{"netsh", "interface set interface \"" + connection + "\" enabled"}};
+}
+
+std::vector<ToolCommand> automaticAddressingCommands(const std::string& connection) {
+  return {{"netsh", "interface ip set address name=\"" + connection + "\" source=dhcp"},
+          {"netsh", "interface ip set dns name=\"" + connection + "\" source=dhcp"},
+          {"netsh", "int ipv6 set privacy state=disable"},
+          {"netsh", "interface ipv6 delete dnsservers \"" + connection + "\" all"},
+          {"ipconfig", "/release"},
+          {"ipconfig", "/renew"},
+          {"ipconfig", "/flushdns"}};
+}
+
+std::string joinedLines(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const std::string& l : lines) out += (out.empty() ? "" : "\r\n") + l;
   return out;
 }
 
 namespace {
 const char* const kNoConnection =
-    "本机没有名为“本地连接”的网络连接，也没有找到已连接（有默认网关）的网络连接，未做任何更改。";
-}
+    "本机没有已启用的“本地连接”，也没有找到正在使用（承载默认路由）的网络连接，未做任何更改。";
+const char* const kRefusedHead = "\r\n\r\n没有成功的命令：\r\n";
+}  // namespace
 
 Task<ConnectionChoice> NetworkRepair::choose() {
   NetworkInfo* network = &s_.network;
-  auto listing = s_.rt.offload([network] { return chooseConnections(network->connections()); });
+  auto listing = s_.rt.offload([network] { return chooseConnection(network->connections()); });
   ConnectionChoice choice = co_await listing;
   co_return choice;
 }
 
-Task<std::string> NetworkRepair::runTools(std::vector<ToolCommand> commands) {
+Task<std::optional<ConnectionState>> NetworkRepair::readBack(std::string connection, bool untilUp) {
+  NetworkInfo* network = &s_.network;
+  std::optional<ConnectionState> state;
+  for (int attempt = 1;; ++attempt) {
+    auto reading = s_.rt.offload([network, connection] { return network->connectionState(connection); });
+    state = co_await reading;
+    if (!untilUp || (state && state->up) || attempt >= kAdapterUpTries) break;
+    co_await s_.rt.pumpWait(1000);
+  }
+  co_return state;
+}
+
+bool NetworkRepair::viaScript(const ConnectionChoice& choice) {
+  return choice.fixed && s_.network.scriptCodePage() == kScriptCodePage;
+}
+
+Task<std::vector<std::string>> NetworkRepair::runTools(std::vector<ToolCommand> commands) {
   std::vector<std::pair<std::string, int>> lines;
   for (const ToolCommand& c : commands)
     lines.push_back({commandLine(c), c.tool == "ipconfig" && c.arguments == "/renew" ? kRenewCapMs : kToolCapMs});
   Processes* proc = &s_.processes;
   auto running = s_.rt.offload([proc, lines = std::move(lines), folder = s_.values.systemFolder] {
+    std::vector<std::string> refused;
     for (const auto& [line, cap] : lines)
-      if (!proc->runHiddenAndWait(line, folder, cap).succeeded()) return line;
-    return std::string();
+      if (!proc->runHiddenAndWait(line, folder, cap).succeeded()) refused.push_back(line);
+    return refused;
   });
-  std::string failed = co_await running;
-  co_return failed;
+  std::vector<std::string> refused = co_await running;
+  co_return refused;
 }
 
 Task<bool> NetworkRepair::writeScript(const char* name, const char* text, bool createFolder, int waitAfterDelete,
@@ -90,8 +108,8 @@ Task<bool> NetworkRepair::writeScript(const char* name, const char* text, bool c
 Task<> NetworkRepair::flushDnsCache() {
   co_await s_.rt.pumpWait(100);
   std::vector<ToolCommand> flush{{"ipconfig", "/flushdns"}};
-  std::string failed = co_await runTools(std::move(flush));
-  if (failed.empty())
+  std::vector<std::string> refused = co_await runTools(std::move(flush));
+  if (refused.empty())
     say("本地DNS缓存已清除！", "恭喜！");
   else
     say("清除失败，请稍后再试！", "抱歉");
@@ -118,50 +136,83 @@ Task<> NetworkRepair::repairDnsClient() {
     say("无法确认DNS 客户端服务的状态，修复可能没有完成。", "抱歉");
 }
 
-Task<> NetworkRepair::onConnections(ConnectionCommand c) {
+// The script's own exit code is that of its last command: what the system holds afterwards decides
+// on both paths.
+Task<> NetworkRepair::restartAdapter() {
   ConnectionChoice choice = co_await choose();
-  if (choice.names.empty()) {
+  if (!choice.found()) {
     say(kNoConnection, "抱歉");
     co_return;
   }
-  bool ok = false;
+  std::vector<std::string> refused;
+  bool disableRefused = false, ran = true;
+  bool script = viaScript(choice);
   if (choice.fixed) {
-    bool written = co_await writeScript(c.script, c.scriptText, c.createFolder, 100, 100);
-    ProcessOutcome outcome;
-    if (written) outcome = co_await s_.temp.runScript(c.script, c.capMs);
-    ok = outcome.succeeded();
-  } else {
-    std::string failed = co_await runTools(c.commands(choice.names));
-    ok = failed.empty();
+    bool written = co_await writeScript("Restartnetwork.bat", texts::kRestartNetworkBat, true, 100, 100);
+    if (script) {
+      ProcessOutcome outcome;
+      if (written) outcome = co_await s_.temp.runScript("Restartnetwork.bat", kToolCapMs);
+      ran = outcome.started;
+    }
+  }
+  if (!script) {
+    refused = co_await runTools(disableCommands(choice.name));
+    disableRefused = !refused.empty();
+    // The script's pause between the two; the enable runs whatever the disable returned.
+    co_await s_.rt.pumpWait(1000);
+    std::vector<std::string> enable = co_await runTools(enableCommands(choice.name));
+    refused.insert(refused.end(), enable.begin(), enable.end());
   }
   co_await s_.rt.pumpWait(1000);
-  if (ok)
-    say(c.done + changedConnectionsNote(choice), "恭喜！");
+  std::optional<ConnectionState> state;
+  if (ran) state = co_await readBack(choice.name, true);
+  std::string note = changedConnectionNote(choice);
+  std::string details = refused.empty() ? "" : kRefusedHead + joinedLines(refused);
+  if (!ran)
+    say("网卡重启没有成功：重启脚本无法写入或运行，网卡未做更改，请稍后再试！" + note, "抱歉");
+  else if (!state || !state->up)
+    say("网卡重启没有成功：网卡现在没有启用或没有连通，请稍后再试，或在“网络连接”中手动启用它！" + details + note,
+        "抱歉");
+  else if (disableRefused)
+    say("网卡没有重启：禁用网卡的命令没有成功，网卡一直在工作。" + details + note, "抱歉");
   else
-    say(c.failed + changedConnectionsNote(choice), "抱歉");
-}
-
-// (A named command, not a temporary inside the co_await: GCC 12 destroys such temporaries twice.)
-Task<> NetworkRepair::restartAdapter() {
-  ConnectionCommand restart{"Restartnetwork.bat",
-                            texts::kRestartNetworkBat,
-                            true,
-                            kToolCapMs,
-                            restartCommands,
-                            "已将本地连接所属网卡重启成功！",
-                            "网卡重启没有成功，请稍后再试！"};
-  co_await onConnections(std::move(restart));
+    say("已将本地连接所属网卡重启成功！" + note, "恭喜！");
 }
 
 Task<> NetworkRepair::setAutomaticAddressing(bool createFolder) {
-  ConnectionCommand automatic{"ZDipdns.bat",
-                              texts::kZdIpDnsBat,
-                              createFolder,
-                              kRenewCapMs,
-                              automaticAddressingCommands,
-                              "已将本地连接配置为：自动获取！",
-                              "配置为自动获取没有成功，请稍后再试！"};
-  co_await onConnections(std::move(automatic));
+  ConnectionChoice choice = co_await choose();
+  if (!choice.found()) {
+    say(kNoConnection, "抱歉");
+    co_return;
+  }
+  std::vector<std::string> refused;
+  bool ran = true;
+  bool script = viaScript(choice);
+  if (choice.fixed) {
+    bool written = co_await writeScript("ZDipdns.bat", texts::kZdIpDnsBat, createFolder, 100, 100);
+    if (script) {
+      ProcessOutcome outcome;
+      if (written) outcome = co_await s_.temp.runScript("ZDipdns.bat", kRenewCapMs);
+      ran = outcome.started;
+    }
+  }
+  if (!script) refused = co_await runTools(automaticAddressingCommands(choice.name));
+  co_await s_.rt.pumpWait(1000);
+  std::optional<ConnectionState> state;
+  if (ran) state = co_await readBack(choice.name, false);
+  std::string note = changedConnectionNote(choice);
+  std::string details = refused.empty() ? "" : kRefusedHead + joinedLines(refused);
+  const char* failed = "配置为自动获取没有成功，请稍后再试！";
+  if (!ran)
+    say(failed + std::string("\r\n\r\n脚本无法写入或运行，连接未做更改。") + note, "抱歉");
+  else if (!state)
+    say(failed + std::string("\r\n\r\n无法读取该连接现在的设置（网卡可能没有启用）。") + details + note, "抱歉");
+  else if (!state->dhcp)
+    say(failed + std::string("\r\n\r\n该连接的IP地址仍为手动设置。") + details + note, "抱歉");
+  else if (!state->up)
+    say("已配置为自动获取，但该连接现在没有连通。" + details + note, "抱歉");
+  else
+    say("已将本地连接配置为：自动获取！" + note, "恭喜！");
 }
 
 }  // namespace zk

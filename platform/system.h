@@ -55,14 +55,27 @@ class Processes {
 struct NetworkConnection {
   std::string name;  // the connection's own name, as the user sees it ("本地连接", "以太网")
   bool up = false;
-  bool hasGateway = false;  // a default gateway: the connection leads somewhere
+  bool hasGateway = false;    // a default gateway: the connection leads somewhere
+  bool defaultRoute = false;  // the system sends traffic towards a public address through it
+  bool tunnel = false;        // a tunnel, PPP (dial-up, VPN) or loopback interface
   bool operator==(const NetworkConnection&) const = default;
+};
+// One connection's settings as the system holds them now.
+struct ConnectionState {
+  bool up = false;
+  bool dhcp = false;               // IPv4 address by DHCP
+  std::vector<std::string> dnsV4;  // the DNS servers in the order they are asked
+  std::vector<std::string> dnsV6;  // (IPv6 in lower-case canonical form)
 };
 class NetworkInfo {
  public:
   virtual ~NetworkInfo() = default;
   // Blocking; empty when they cannot be listed.
   virtual std::vector<NetworkConnection> connections() = 0;
+  // Blocking; nothing when no connection of that name is listed (a disabled adapter is not).
+  virtual std::optional<ConnectionState> connectionState(const std::string& name) = 0;
+  // The code page in which the command interpreter reads a script's bytes (the OEM code page).
+  virtual unsigned scriptCodePage() = 0;
   // True running (or starting), false stopped (or stopping), nothing when it cannot be asked.
   virtual std::optional<bool> serviceRunning(const std::string& serviceName) = 0;
 };

@@ -1,5 +1,8 @@
 #include "ui/dns_window.h"
 
+#include <commctrl.h>
+#include <windowsx.h>
+
 #include "platform/win32/wide.h"
 #include "ui/art.h"
 
@@ -63,7 +66,8 @@ HWND DnsWindow::open() {
   for (int id : {IDT_DNS_AUTOMATIC, IDT_DNS_NOTES, IDT_DNS_SUGGEST}) setTextColour(id, {255, 220, 90});
   using C = DnsCommand;
   bindCommands({}, int(C::Close));
-  for (int i = 0; i < kDnsPresetCount; ++i) bindClick(IDB_DNS_PRESET + i, i);
+  for (int i = 0; i < kDnsPresetCount; ++i)
+    SetWindowSubclass(ctl(IDB_DNS_PRESET + i), presetProc, 2, reinterpret_cast<DWORD_PTR>(this));
   bindClick(IDB_DNS_APPLY, int(C::Apply));
   bindClick(IDB_DNS_CLOSE, int(C::Close));
   // The links act on the press of the mouse button.
@@ -73,6 +77,31 @@ HWND DnsWindow::open() {
   bindKey(IDE_DNS_CUSTOM, VK_RETURN, int(C::Apply));
   SetFocus(ctl(IDE_DNS_CUSTOM));
   return h;
+}
+
+LRESULT CALLBACK DnsWindow::presetProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  auto* self = reinterpret_cast<DnsWindow*>(data);
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      // Not passed on: the picture control would report its click on the press.
+      SetCapture(h);
+      return 0;
+    case WM_LBUTTONUP:
+      if (GetCapture() == h) {
+        ReleaseCapture();
+        RECT r;
+        GetClientRect(h, &r);
+        POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        if (PtInRect(&r, p) && self->onCommand) {
+          auto fn = self->onCommand;  // the handler may replace itself
+          fn(GetDlgCtrlID(h) - IDB_DNS_PRESET);
+        }
+      }
+      return 0;
+    case WM_NCDESTROY: RemoveWindowSubclass(h, presetProc, 2); break;
+  }
+  return DefSubclassProc(h, msg, wp, lp);
 }
 
 void DnsWindow::setStatus(const std::string& text) {

@@ -42,6 +42,9 @@ class DnsWindow : public Form, public DnsView {
   LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  // A preset acts as a push button does: on the release of the left button over it, after a
+  // press on it (a press alone, or a release after the pointer left it, does nothing).
+  static LRESULT CALLBACK presetProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data);
   std::wstring status_;
   int frame_ = 0;
   HBITMAP snapshot_ = nullptr;  // the window as it was when the overlay came up, shown dimmed under it

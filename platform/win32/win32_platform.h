@@ -58,6 +58,8 @@ class Win32Processes : public Processes {
 class Win32NetworkInfo : public NetworkInfo {
  public:
   std::vector<NetworkConnection> connections() override;
+  std::optional<ConnectionState> connectionState(const std::string& name) override;
+  unsigned scriptCodePage() override;
   std::optional<bool> serviceRunning(const std::string& serviceName) override;
 };
 

@@ -215,18 +215,24 @@ rm -rf "$WORK/site-net"
 "$CLOUD" publish "$ROOT/cloud/demo/site.ini" "$WORK/site-net" --origin http://127.0.0.1:18183 >/dev/null
 serve_in_background "$WORK/lookup.log" "$CLOUD" serve "$WORK/site-net" --port 18183
 lookup=$server
+mkdir -p "$DATA"
 printf '[System]\r\nXFWQ=1\r\nHYDH=0\r\nZFJH=0\r\nZURL=\r\nQBMJ=0\r\nZDDH=1\r\nAQSX=1\r\nYDSY=http://127.0.0.1:18183/kpr.css\r\nWWIP=http://127.0.0.1:18183/ip/\r\n' > "$DATA/System.btx"
 rm -f "$RECORDED" "$WINEPREFIX/drive_c/zk-injected.txt"
+# The recorders refuse the address switch (as on a connection already on DHCP), the release of the
+# lease, the disable of the adapter and 114DNS's secondary server: every other line still runs.
+printf 'set address name=\r\n/release\r\n" disabled\r\n114.114.115.115\r\n' > "$WINEPREFIX/drive_c/zk-refuse.txt"
 # The interface of the default route (destination 0), from the kernel's table: no iproute2 needed.
 CONN=$(awk 'NR > 1 && $2 == "00000000" { print $1; exit }' /proc/net/route 2>/dev/null)
 if [ -n "$CONN" ]; then
-  subst="s|@V4TITLE@|恭喜！|g; s|@V6TITLE@|恭喜！|g; s|@AUTOTITLE@|恭喜！|g; s|@RESTARTTITLE@|恭喜！|g"
-  subst+="; s|@V4TEXT@|您的 IPv4 DNS设置完毕！|g; s|@V6TEXT@|您的 IPv6 DNS设置完毕！|g; s|@V4CUSTOM@|您的 IPv4 DNS设置完毕！|g"
-  subst+="; s|@AUTOTEXT@|已将本地连接配置为：自动获取！|g; s|@RESTARTTEXT@|已将本地连接所属网卡重启成功！|g"
+  # Wine's adapter keeps its own DNS servers whatever the recorders were asked (not in effect), and
+  # Wine reports it without DHCP (the switch to automatic did not take).
+  subst="s|@V4TITLE@|抱歉！|g; s|@V6TITLE@|抱歉！|g; s|@AUTOTITLE@|抱歉|g; s|@RESTARTTITLE@|抱歉|g"
+  subst+="; s|@V4TEXT@|DNS设置没有成功，DNS未生效。|g; s|@V6TEXT@|DNS设置没有成功，DNS未生效。|g; s|@V4CUSTOM@|DNS设置没有成功，DNS未生效。|g"
+  subst+="; s|@AUTOTEXT@|配置为自动获取没有成功，请稍后再试！|g; s|@RESTARTTEXT@|网卡没有重启：禁用网卡的命令没有成功，网卡一直在工作。|g"
 else
   subst="s|@V4TITLE@|抱歉！|g; s|@V6TITLE@|抱歉！|g; s|@AUTOTITLE@|抱歉|g; s|@RESTARTTITLE@|抱歉|g"
-  subst+="; s|@V4TEXT@|本机没有名为|g; s|@V6TEXT@|本机没有名为|g; s|@V4CUSTOM@|本机没有名为|g"
-  subst+="; s|@AUTOTEXT@|本机没有名为|g; s|@RESTARTTEXT@|本机没有名为|g"
+  subst+="; s|@V4TEXT@|本机没有已启用的|g; s|@V6TEXT@|本机没有已启用的|g; s|@V4CUSTOM@|本机没有已启用的|g"
+  subst+="; s|@AUTOTEXT@|本机没有已启用的|g; s|@RESTARTTEXT@|本机没有已启用的|g"
 fi
 run_scenario network_tools network_tools "$subst"
 recorded() { has_line "$RECORDED" "$1"; }
@@ -241,12 +247,21 @@ check "the injected command did not run" test ! -e "$WINEPREFIX/drive_c/zk-injec
 check "Ping.bat names the system's ping, the target and the quoted output" bash -c "iconv -f gbk -t utf-8 '$DATA/Tem/Ping.bat' | grep -qF '\"C:\\windows\\system32\\ping.exe\" 127.0.0.1 >\"'"
 if [ -n "$CONN" ]; then
   check "114DNS: primary then secondary on $CONN" recorded "${SYS}netsh.exe\" interface IP Set dns \"$CONN\" static 114.114.114.114 primary @"
-  check "114DNS secondary" recorded "${SYS}netsh.exe\" interface IP add dns \"$CONN\" 114.114.115.115 @"
+  refused() { grep -aF -- "$1" "$RECORDED" | grep -q ' refused'; }
+  check "114DNS secondary, refused" refused "${SYS}netsh.exe\" interface IP add dns \"$CONN\" 114.114.115.115 @"
   check "谷歌公司V6: both servers, the second with index=2" recorded "${SYS}netsh.exe\" interface ipv6 add dnsserver \"$CONN\" 2001:4860:4860::8844 index=2 @"
   check "the custom server with the fixed secondary" recorded "${SYS}netsh.exe\" interface IP add dns \"$CONN\" 74.82.42.42 @"
-  check "automatic addressing renewed the lease" recorded "${SYS}ipconfig.exe\" /renew @"
-  check "the adapter restarted" recorded "${SYS}netsh.exe\" interface set interface \"$CONN\" enabled @"
+  # A line that must follow a refused one does (its last time after the other's first).
+  at() { grep -naF -- "$1" "$RECORDED" | "$2" -1 | cut -d: -f1; }
+  follows() { local a b; a=$(at "$1" head); b=$(at "$2" tail); [ -n "$a" ] && [ -n "$b" ] && [ "$b" -gt "$a" ]; }
+  check "the address switch was refused" refused "address name=\"$CONN\" source=dhcp @"
+  check "the DNS reset ran after the refused address switch" follows "set address name=\"$CONN\"" "set dns name=\"$CONN\" source=dhcp @"
+  check "/renew ran after the refused /release" follows '/release @' '/renew @'
+  check "the lease steps and the flush ran to the end" follows '/renew @' '/flushdns @'
+  check "the adapter's disable was refused" refused "interface set interface \"$CONN\" disabled @"
+  check "its enable ran all the same" follows "interface set interface \"$CONN\" disabled" "interface set interface \"$CONN\" enabled @"
 fi
+rm -f "$WINEPREFIX/drive_c/zk-refuse.txt"
 kill $lookup 2>/dev/null; wait $lookup 2>/dev/null
 finish_scenario
 fi

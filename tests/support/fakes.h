@@ -127,11 +127,21 @@ class FakeNetworkInfo : public NetworkInfo {
     ++listings;
     return list;
   }
+  std::optional<ConnectionState> connectionState(const std::string& name) override {
+    readBacks.push_back(name);
+    auto it = states.find(name);
+    if (it == states.end()) return std::nullopt;
+    return it->second;
+  }
+  unsigned scriptCodePage() override { return codePage; }
   std::optional<bool> serviceRunning(const std::string& serviceName) override {
     asked.push_back(serviceName);
     return running;
   }
   std::vector<NetworkConnection> list{{"本地连接", true, true}};
+  std::map<std::string, ConnectionState> states;  // what a read-back finds, by connection
+  std::vector<std::string> readBacks;
+  unsigned codePage = 936;
   std::optional<bool> running = false;
   std::vector<std::string> asked;
   int listings = 0;

@@ -64,17 +64,30 @@ TEST(DnsPresets, TheTableAsPublished) {
   EXPECT_EQ(captions.size(), 62u);
   EXPECT_EQ(perGroup, (std::map<int, int>{{1, 7}, {2, 7}, {3, 7}, {4, 21}, {5, 7}, {6, 13}}));
   EXPECT_EQ(v6, 7);
-  // Spot checks across the table: first, last, the ones the notes name.
-  EXPECT_STREQ(kDnsPresets[0].primary, "202.96.64.68");
-  EXPECT_STREQ(kDnsPresets[8].caption, "114DNS");
-  EXPECT_STREQ(kDnsPresets[8].secondary, "114.114.115.115");
-  EXPECT_STREQ(kDnsPresets[21].caption, "谷歌公司");
-  EXPECT_STREQ(kDnsPresets[42].caption, "谷歌公司V6");
-  EXPECT_STREQ(kDnsPresets[42].secondary, "2001:4860:4860::8844");
-  EXPECT_STREQ(kDnsPresets[61].caption, "根M(日本)");
-  EXPECT_STREQ(kDnsPresets[61].primary, "202.12.27.33");
-  EXPECT_STREQ(kDnsPresets[41].hoverText, "Exetl推出的公共域名解析服务。全球著名的DNS之一。");
-  EXPECT_STREQ(kDnsGroupCaptions[1], "国家、国内公司、联通用户（IPv4)：");
+}
+
+// Field by field against the table written out by hand beside the tests.
+TEST(DnsPresets, FieldByFieldAsTheWrittenOutCopy) {
+  std::vector<std::string> lines = test::netDataLines("dns_presets.txt");
+  ASSERT_EQ(lines.size(), 6u + kDnsPresetCount);
+  for (int g = 0; g < 6; ++g) {
+    std::vector<std::string> f = test::splitTabs(lines[g]);
+    ASSERT_EQ(f.size(), 3u);
+    EXPECT_EQ(f[1], std::to_string(g + 1));
+    EXPECT_EQ(kDnsGroupCaptions[g], f[2]);
+  }
+  auto family = [](DnsFamily f) { return f == DnsFamily::IPv4 ? "IPv4" : f == DnsFamily::IPv6 ? "IPv6" : "-"; };
+  for (int i = 0; i < kDnsPresetCount; ++i) {
+    std::vector<std::string> f = test::splitTabs(lines[6 + i]);
+    ASSERT_EQ(f.size(), 6u) << lines[6 + i];
+    const DnsPreset& p = kDnsPresets[i];
+    EXPECT_EQ(std::to_string(p.group), f[0]) << i;
+    EXPECT_EQ(p.caption, f[1]) << i;
+    EXPECT_EQ(p.primary, f[2]) << i;
+    EXPECT_EQ(p.secondary, f[3]) << i;
+    EXPECT_EQ(family(p.family), f[4]) << i;
+    EXPECT_EQ(p.hoverText, f[5]) << i;
+  }
 }
 
 TEST(DnsCommands, EveryPresetExpandsToTwoCommandLinesOfItsFamily) {
@@ -130,20 +143,71 @@ TEST_F(Dns, A114ClickRunsBothLinesInOrderWithTheWaitsThenSaysItTookEffect) {
   EXPECT_EQ(win.statuses.back(), kDnsIdleText);
 }
 
-TEST_F(Dns, AnIpv6PresetAndAFailedCommand) {
-  processes.outcomes = {ProcessOutcome{true, true, 0}, ProcessOutcome{true, true, 1}};
-  click("谷歌公司V6");
-  rt.runUntilIdle();
+TEST_F(Dns, TheMessageSaysWhatTheConnectionsListHoldsAfterwards) {
+  auto box = [this](const char* caption) {
+    click(caption);
+    rt.runUntilIdle();
+    return lastBox();
+  };
+  // IPv6 on an empty list: both added, the primary first.
+  network.states["本地连接"].dnsV6.clear();
+  EXPECT_EQ(box("谷歌公司V6").text,
+            "您的 IPv6 DNS设置完毕！\r\n\r\n详情如下：\r\n首选：2001:4860:4860::8888\r\n备用：2001:4860:4860::8844"
+            "\r\n\r\nDNS已生效！");
   EXPECT_EQ(processes.waited[1],
             tool("netsh", "interface ipv6 add dnsserver \"本地连接\" 2001:4860:4860::8844 index=2"));
-  EXPECT_EQ(lastBox().title, "抱歉！");
-  EXPECT_NE(lastBox().text.find("DNS未生效"), std::string::npos);
-  EXPECT_EQ(lastBox().text.find("DNS已生效"), std::string::npos);
+  // The same again: both adds meet their address already in the list and are refused, yet what
+  // they asked for holds.
+  processes.waited.clear();
+  EXPECT_EQ(box("谷歌公司V6").title, "恭喜！");
+  EXPECT_EQ(processes.waited.size(), 2u);
+  EXPECT_EQ(network.states["本地连接"].dnsV6,
+            (std::vector<std::string>{"2001:4860:4860::8888", "2001:4860:4860::8844"}));
+  // An earlier IPv6 server stays ahead of the added primary: not in effect, and it is named.
+  network.states["本地连接"].dnsV6 = {"2001:db8::53"};
+  auto shown = box("OpenV6");
+  EXPECT_EQ(shown.title, "抱歉！");
+  EXPECT_EQ(shown.text.find("DNS已生效"), std::string::npos);
+  EXPECT_NE(shown.text.find("首选：2620:0:ccc::2（未生效）\r\n备用：2620:0:ccd::2（已设置）"), std::string::npos);
+  EXPECT_NE(shown.text.find("首先使用的DNS：2001:db8::53"), std::string::npos);
+  // A refused second IPv4 command: the first one holds, the message says which part.
+  processes.waited.clear();
+  processes.outcomes = {ProcessOutcome{true, true, 0}, ProcessOutcome{true, true, 1}};
+  shown = box("114DNS");
+  EXPECT_EQ(shown.title, "抱歉！");
+  EXPECT_NE(shown.text.find("只设置了一部分"), std::string::npos);
+  EXPECT_NE(shown.text.find("首选DNS已生效，备用DNS未生效。"), std::string::npos);
+  EXPECT_NE(shown.text.find("没有成功的命令：\r\n" + processes.waited[1]), std::string::npos);
   EXPECT_NE(std::find(win.statuses.begin(), win.statuses.end(), "设置失败！"), win.statuses.end());
-  processes.outcomes = {ProcessOutcome{true, true, 0}};
-  click("谷歌公司V6");
-  rt.runUntilIdle();
-  EXPECT_EQ(lastBox().text.substr(0, 30), "您的 IPv6 DNS设置完毕！");
+  // A refused first command: the second still runs; the list does not start with the primary.
+  processes.waited.clear();
+  processes.outcomes = {ProcessOutcome{true, true, 1}, ProcessOutcome{true, true, 0}};
+  network.states["本地连接"].dnsV4 = {"10.0.0.1"};
+  shown = box("阿里DNS");
+  EXPECT_EQ(processes.waited.size(), 2u);
+  EXPECT_EQ(shown.text.rfind("DNS设置没有成功，DNS未生效。", 0), 0u);
+  EXPECT_NE(shown.text.find("首选：223.5.5.5（未生效）\r\n备用：223.6.6.6（已设置）"), std::string::npos);
+  // Every command ended cleanly, but the connection's list was not changed (a system that ignores
+  // netsh): exit codes never make a success.
+  processes.outcomes.clear();
+  processes.after = [this] { network.states["本地连接"].dnsV4 = {"10.0.0.1"}; };
+  EXPECT_EQ(box("腾讯DNS").title, "抱歉！");
+  processes.after = nullptr;
+  network.states.clear();
+  EXPECT_NE(box("腾讯DNS").text.find("无法读回该连接现在的DNS设置"), std::string::npos);
+}
+
+TEST(DnsJudge, TheListOfTheFamilyDecidesAndAddressesCompareWithoutCase) {
+  ConnectionState s{true, true, {"1.1.1.1", "8.8.4.4"}, {"2001:DB8::1"}};
+  auto v4 = judgeDns(DnsFamily::IPv4, "1.1.1.1", "8.8.4.4", s);
+  EXPECT_TRUE(v4.tookEffect());
+  EXPECT_FALSE(judgeDns(DnsFamily::IPv4, "8.8.4.4", "1.1.1.1", s).primaryFirst);
+  EXPECT_TRUE(judgeDns(DnsFamily::IPv4, "8.8.4.4", "1.1.1.1", s).secondaryListed);
+  auto v6 = judgeDns(DnsFamily::IPv6, "2001:db8::1", "1.1.1.1", s);
+  EXPECT_TRUE(v6.primaryFirst);
+  EXPECT_FALSE(v6.secondaryListed);  // an IPv4 server is not in the IPv6 list
+  EXPECT_FALSE(judgeDns(DnsFamily::IPv4, "1.1.1.1", "8.8.4.4", std::nullopt).readable);
+  EXPECT_FALSE(judgeDns(DnsFamily::IPv4, "1.1.1.1", "1.1.1.1", ConnectionState{}).tookEffect());
 }
 
 TEST_F(Dns, TheCustomBoxTakesAnIpv4AddressOnlyAndPairsItWithTheFixedSecondary) {
@@ -174,17 +238,21 @@ TEST_F(Dns, NortonIsInertAndClicksPastTheOverlayWait) {
   EXPECT_EQ(logic.primaryDns(), "223.5.5.5");
 }
 
-TEST_F(Dns, OtherConnectionsAndNone) {
-  network.list = {{"以太网", true, true}, {"WLAN", true, true}};
+TEST_F(Dns, TheConnectionInUseAndNone) {
+  onlyConnection("WLAN");
+  network.list.push_back({"以太网", true, true, false, false});
   click("阿里DNS");
   rt.runUntilIdle();
-  EXPECT_EQ(processes.waited.size(), 4u);
-  EXPECT_EQ(processes.waited[2], tool("netsh", "interface IP Set dns \"WLAN\" static 223.5.5.5 primary"));
-  EXPECT_NE(lastBox().text.find("已改为作用于：以太网、WLAN"), std::string::npos);
+  EXPECT_EQ(processes.waited,
+            (std::vector<std::string>{tool("netsh", "interface IP Set dns \"WLAN\" static 223.5.5.5 primary"),
+                                      tool("netsh", "interface IP add dns \"WLAN\" 223.6.6.6")}));
+  EXPECT_EQ(lastBox().title, "恭喜！");
+  EXPECT_NE(lastBox().text.find("DNS已生效！\r\n\r\n本机没有已启用的“本地连接”，已改为作用于正在使用的网络连接：WLAN"),
+            std::string::npos);
   network.list.clear();
   click("阿里DNS");
   rt.runUntilIdle();
-  EXPECT_EQ(processes.waited.size(), 4u);
+  EXPECT_EQ(processes.waited.size(), 2u);
   EXPECT_EQ(lastBox().title, "抱歉！");
 }
 
@@ -194,14 +262,20 @@ TEST_F(Dns, LinksAndTheCloseWhileApplying) {
   EXPECT_EQ(lastBox().text.substr(0, 9), "请根据");
   logic.onCommand(DnsCommand::Suggest);
   EXPECT_EQ(suggestions, 1);
+  // While the apply runs its lines, a close (Alt+F4, the taskbar) is refused: the apply goes on
+  // and reports.
   click("根A(美国)");
   rt.advance(2000);
   logic.onCommand(DnsCommand::Close);
-  EXPECT_TRUE(main.shown);
-  EXPECT_TRUE(win.closed);
-  EXPECT_FALSE(rt.isRunning(TaskSlot::DnsApply));
+  EXPECT_FALSE(win.closed);
+  EXPECT_FALSE(main.shown);
+  EXPECT_TRUE(rt.isRunning(TaskSlot::DnsApply));
   rt.runUntilIdle();
-  EXPECT_TRUE(prompt.shown.size() == 1u);  // the notes only
+  EXPECT_EQ(prompt.shown.size(), 2u);
+  EXPECT_EQ(lastBox().title, "恭喜！");
+  logic.onCommand(DnsCommand::Close);
+  EXPECT_TRUE(win.closed);
+  EXPECT_TRUE(main.shown);
 }
 
 TEST_F(Dns, AutomaticAddressingFromTheWindowKeepsTheOverlayUpMeanwhile) {

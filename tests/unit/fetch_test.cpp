@@ -49,7 +49,7 @@ TEST(Fetch, NarratesTheWholeFetchAndWritesTheFile) {
   EXPECT_EQ(p.fs.attributes[test::FakeFileSystem::key(kHosts)], 38u);
   EXPECT_EQ(p.processes.started.front(), "\"C:\\Windows\\system32\\ipconfig.exe\" /flushdns");
   EXPECT_EQ(p.processes.waited.back(),
-            "\"C:\\Windows\\system32\\cmd.exe\" /c \"\"" + p.data("Tem\\Dnscache.bat") + "\"\"");
+            "\"C:\\Windows\\system32\\cmd.exe\" /d /c \"\"" + p.data("Tem\\Dnscache.bat") + "\"\"");
   EXPECT_FALSE(p.fs.fileExists(p.data("Server.txt")));
   EXPECT_EQ(p.view.width, 630);  // ZDDH is on by default: the navigation panel opened
   EXPECT_EQ(p.view.layouts, 1);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <sstream>
+
 #include "resources/fixed_texts.h"
 #include "tests/unit/network_fixture.h"
 #include "text/gbk.h"
@@ -9,35 +12,52 @@ namespace {
 
 struct Repair : ::testing::Test, test::NetworkBench {};
 
-TEST(Connections, TheFixedNameWinsWhereverItExistsElseTheConnectedOnes) {
+TEST(Connections, TheFixedOneWhenUpElseTheOneCarryingTheDefaultRoute) {
   using C = NetworkConnection;
-  // Present but down: still the one the scripts were written for.
-  auto fixed = chooseConnections({{"以太网", true, true}, {"本地连接", false, false}});
+  C ethernet{"以太网", true, true, true, false};
+  auto fixed = chooseConnection({ethernet, C{"本地连接", true, true}});
   EXPECT_TRUE(fixed.fixed);
-  EXPECT_EQ(fixed.names, std::vector<std::string>{"本地连接"});
-  auto others =
-      chooseConnections({C{"以太网", true, true}, C{"WLAN", true, true}, C{"蓝牙网络连接", false, true},
-                         C{"vEthernet (内部)", true, false}, C{"坏\"名", true, true}, C{"a\r\nb", true, true}});
-  EXPECT_FALSE(others.fixed);
-  EXPECT_EQ(others.names, (std::vector<std::string>{"以太网", "WLAN"}));
-  EXPECT_TRUE(chooseConnections({}).names.empty());
-  EXPECT_TRUE(chooseConnections({C{"本地连接 2", false, true}}).names.empty());
-  EXPECT_EQ(changedConnectionsNote(others), "\r\n\r\n本机没有名为“本地连接”的网络连接，已改为作用于：以太网、WLAN");
-  EXPECT_EQ(changedConnectionsNote(fixed), "");
+  EXPECT_EQ(fixed.name, "本地连接");
+  // Down: the one in use instead.
+  auto other = chooseConnection({C{"本地连接", false, false}, C{"WLAN", true, true}, ethernet});
+  EXPECT_FALSE(other.fixed);
+  EXPECT_EQ(other.name, "以太网");
+  // A VPN or dial-up connection carrying the route, a connection merely up with a gateway, one whose
+  // name a command line cannot carry, one that is down: none of them.
+  for (C refused :
+       {C{"VPN", true, true, true, true}, C{"WLAN", true, true, false, false}, C{"坏\"名", true, true, true, false},
+        C{"a\r\nb", true, true, true, false}, C{"以太网 2", false, true, true, false}})
+    EXPECT_FALSE(chooseConnection({refused, C{"本地连接 2", true, true}}).found()) << refused.name;
+  EXPECT_FALSE(chooseConnection({}).found());
+  EXPECT_EQ(changedConnectionNote(other), "\r\n\r\n本机没有已启用的“本地连接”，已改为作用于正在使用的网络连接：以太网");
+  EXPECT_EQ(changedConnectionNote(fixed), "");
 }
 
-TEST(Scripts, BytesAsOnDisk) {
-  struct Case {
-    const char* text;
-    std::size_t size;
-  };
-  for (Case c : {Case{texts::kDnscacheBat, 69}, Case{texts::kRestartNetworkBat, 211}, Case{texts::kZdIpDnsBat, 284}}) {
-    std::string bytes = toGbk(c.text);
-    EXPECT_EQ(bytes.size(), c.size);
-    EXPECT_EQ(bytes.substr(bytes.size() - 6), "\r\nexit");
+// Each script byte for byte as the hand-written copy beside the tests gives its lines.
+TEST(Scripts, BytesAsTheWrittenOutCopy) {
+  std::map<std::string, std::pair<std::vector<std::string>, std::size_t>> copy;  // name: lines, size
+  std::string current;
+  for (const std::string& line : test::netDataLines("repair_scripts.txt")) {
+    if (line.rfind("script ", 0) == 0) {
+      std::istringstream words(line.substr(7));
+      std::size_t size = 0;
+      words >> current >> size;
+      copy[current] = {{}, size};
+    } else {
+      copy[current].first.push_back(line == "~" ? "" : line);
+    }
   }
-  EXPECT_NE(toGbk(texts::kRestartNetworkBat).find(toGbk("\r\n\r\nnetsh interface set interface 本地连接 enabled\r\n")),
-            std::string::npos);
+  ASSERT_EQ(copy.size(), 3u);
+  std::map<std::string, const char*> program{{"Dnscache.bat", texts::kDnscacheBat},
+                                             {"Restartnetwork.bat", texts::kRestartNetworkBat},
+                                             {"ZDipdns.bat", texts::kZdIpDnsBat}};
+  for (const auto& [name, expected] : copy) {
+    ASSERT_TRUE(program.count(name)) << name;
+    std::string bytes = toGbk(program[name]), lines;
+    for (const std::string& l : expected.first) lines += (&l == &expected.first.front() ? "" : "\r\n") + toGbk(l);
+    EXPECT_EQ(bytes, lines) << name;
+    EXPECT_EQ(bytes.size(), expected.second) << name;
+  }
 }
 
 TEST_F(Repair, FlushReportsTheToolsOutcome) {
@@ -77,7 +97,7 @@ TEST_F(Repair, DnsClientRepairRunsTheScriptFromTheSystemFolderThenAsksTheService
   EXPECT_EQ(lastBox().title, "抱歉");
 }
 
-TEST_F(Repair, RestartOnTheFixedConnectionRunsTheScriptWithItsWaits) {
+TEST_F(Repair, RestartOnTheFixedConnectionRunsTheScriptWithItsWaitsThenReadsTheAdapterBack) {
   fs.addFile(tem() + "\\Restartnetwork.bat", "an older, longer script that must not survive in any part");
   rt.start(TaskSlot::RestartAdapter, repair.restartAdapter());
   rt.advance(199);
@@ -88,37 +108,88 @@ TEST_F(Repair, RestartOnTheFixedConnectionRunsTheScriptWithItsWaits) {
   EXPECT_TRUE(prompt.shown.empty());
   rt.advance(1);
   EXPECT_EQ(lastBox().text, "已将本地连接所属网卡重启成功！");
+  EXPECT_EQ(lastBox().title, "恭喜！");
+  EXPECT_EQ(network.readBacks, std::vector<std::string>{"本地连接"});
   EXPECT_EQ(fs.bytes(tem() + "\\Restartnetwork.bat"), toGbk(texts::kRestartNetworkBat));
-  processes.outcomes = {ProcessOutcome{true, false, 0}};  // still running at the cap
+  // The script's exit code says nothing: an adapter that stays down is reported, after ten looks.
+  processes.after = [this] { network.states["本地连接"].up = false; };
+  network.readBacks.clear();
   run(TaskSlot::RestartAdapter, repair.restartAdapter());
   EXPECT_EQ(lastBox().title, "抱歉");
+  EXPECT_NE(lastBox().text.find("网卡现在没有启用或没有连通"), std::string::npos);
+  EXPECT_EQ(network.readBacks.size(), std::size_t(kAdapterUpTries));
 }
 
-TEST_F(Repair, WithoutTheFixedConnectionTheConnectedOnesAreNamedInTheCommandsAndTheMessage) {
-  network.list = {{"以太网", true, true}, {"WLAN 2", true, true}, {"未连接", false, false}};
-  run(TaskSlot::RestartAdapter, repair.restartAdapter());
-  EXPECT_EQ(processes.waited, (std::vector<std::string>{tool("netsh", "interface set interface \"以太网\" disabled"),
-                                                        tool("netsh", "interface set interface \"WLAN 2\" disabled"),
-                                                        tool("netsh", "interface set interface \"以太网\" enabled"),
-                                                        tool("netsh", "interface set interface \"WLAN 2\" enabled")}));
+TEST_F(Repair, ElsewhereTheConnectionInUseIsNamedInTheCommandsAndTheMessage) {
+  onlyConnection("以太网");
+  network.list.push_back({"VPN", true, true, false, true});
+  rt.start(TaskSlot::RestartAdapter, repair.restartAdapter());
+  rt.advance(10);
+  EXPECT_EQ(processes.waited, std::vector<std::string>{tool("netsh", "interface set interface \"以太网\" disabled")});
+  EXPECT_FALSE(network.states["以太网"].up);
+  rt.advance(1000);  // the pause between the two
+  EXPECT_EQ(processes.waited.back(), tool("netsh", "interface set interface \"以太网\" enabled"));
+  rt.runUntilIdle();
+  EXPECT_EQ(processes.waited.size(), 2u);
   EXPECT_FALSE(fs.fileExists(tem() + "\\Restartnetwork.bat"));
   EXPECT_EQ(lastBox().text,
-            "已将本地连接所属网卡重启成功！\r\n\r\n本机没有名为“本地连接”的网络连接，已改为作用于：以太网、WLAN 2");
-  // The first failure stops the rest and is reported.
-  processes.waited.clear();
-  processes.outcomes = {ProcessOutcome{true, true, 0}, ProcessOutcome{true, true, 1}};
-  run(TaskSlot::AutomaticAddressing, repair.setAutomaticAddressing(true));
-  EXPECT_EQ(processes.waited.size(), 2u);
-  EXPECT_EQ(processes.waited[1], tool("netsh", "interface ip set dns name=\"以太网\" source=dhcp"));
-  EXPECT_EQ(lastBox().title, "抱歉");
+            "已将本地连接所属网卡重启成功！\r\n\r\n本机没有已启用的“本地连接”，已改为作用于正在使用的网络连接：以太网");
   network.list = {{"未连接", false, false}};
-  run(TaskSlot::AutomaticAddressing, repair.setAutomaticAddressing(true));
+  run(TaskSlot::RestartAdapter, repair.restartAdapter());
   EXPECT_EQ(processes.waited.size(), 2u);
   EXPECT_NE(lastBox().text.find("未做任何更改"), std::string::npos);
 }
 
+TEST_F(Repair, ARefusedCommandNeverKeepsTheRestFromRunningAndTheReadBackSaysWhatHolds) {
+  onlyConnection("以太网");
+  // A refusal between the disable and the enable: the enable still runs, and the adapter that was
+  // never down is not called restarted.
+  processes.outcomes = {ProcessOutcome{true, true, 1}, ProcessOutcome{true, true, 0}};
+  run(TaskSlot::RestartAdapter, repair.restartAdapter());
+  EXPECT_EQ(processes.waited, (std::vector<std::string>{tool("netsh", "interface set interface \"以太网\" disabled"),
+                                                        tool("netsh", "interface set interface \"以太网\" enabled")}));
+  EXPECT_EQ(lastBox().title, "抱歉");
+  EXPECT_NE(lastBox().text.find("禁用网卡的命令没有成功"), std::string::npos);
+  EXPECT_NE(lastBox().text.find(processes.waited[0]), std::string::npos);
+  // A hung enable after a disable: the adapter stays down and the message says so.
+  processes.waited.clear();
+  processes.outcomes = {ProcessOutcome{true, true, 0}, ProcessOutcome{true, false, 0}};
+  run(TaskSlot::RestartAdapter, repair.restartAdapter());
+  EXPECT_EQ(processes.waited.size(), 2u);
+  EXPECT_NE(lastBox().text.find("网卡现在没有启用"), std::string::npos);
+  network.states["以太网"].up = network.list[0].up = true;
+  // Already DHCP (the first command refuses), a refused /release, a hung /renew: every line runs,
+  // and DHCP on is what counts.
+  network.states["以太网"].dhcp = true;
+  network.states["以太网"].dnsV4 = {"8.8.8.8"};
+  processes.waited.clear();
+  processes.outcomes = {ProcessOutcome{true, true, 0}, ProcessOutcome{true, true, 0}, ProcessOutcome{true, true, 0},
+                        ProcessOutcome{true, true, 0}, ProcessOutcome{true, true, 1}, ProcessOutcome{true, false, 0},
+                        ProcessOutcome{true, true, 0}};
+  run(TaskSlot::AutomaticAddressing, repair.setAutomaticAddressing(true));
+  ASSERT_EQ(processes.waited.size(), 7u);
+  EXPECT_EQ(processes.waited[1], tool("netsh", "interface ip set dns name=\"以太网\" source=dhcp"));
+  EXPECT_EQ(network.states["以太网"].dnsV4, std::vector<std::string>{"192.168.1.1"});
+  EXPECT_EQ(processes.waited[5], tool("ipconfig", "/renew"));
+  EXPECT_EQ(processes.waited[6], tool("ipconfig", "/flushdns"));
+  EXPECT_EQ(lastBox().title, "恭喜！");
+  EXPECT_EQ(lastBox().text,
+            "已将本地连接配置为：自动获取！\r\n\r\n本机没有已启用的“本地连接”，已改为作用于正在使用的网络连接：以太网");
+  // A refused switch leaves a static address: a failure that says so.
+  network.states["以太网"].dhcp = false;
+  processes.outcomes = {ProcessOutcome{true, true, 1}, ProcessOutcome{true, true, 0}};
+  run(TaskSlot::AutomaticAddressing, repair.setAutomaticAddressing(true));
+  EXPECT_EQ(lastBox().title, "抱歉");
+  EXPECT_NE(lastBox().text.find("仍为手动设置"), std::string::npos);
+  // A connection that vanished before the read-back.
+  processes.outcomes.clear();
+  processes.onRun = [this](const std::string&) { network.states.clear(); };
+  run(TaskSlot::AutomaticAddressing, repair.setAutomaticAddressing(true));
+  EXPECT_NE(lastBox().text.find("无法读取该连接现在的设置"), std::string::npos);
+}
+
 TEST_F(Repair, AutomaticAddressingCommandsFollowTheScriptsOrder) {
-  auto c = automaticAddressingCommands({"以太网"});
+  auto c = automaticAddressingCommands("以太网");
   std::vector<ToolCommand> expected{{"netsh", "interface ip set address name=\"以太网\" source=dhcp"},
                                     {"netsh", "interface ip set dns name=\"以太网\" source=dhcp"},
                                     {"netsh", "int ipv6 set privacy state=disable"},
@@ -141,6 +212,25 @@ TEST_F(Repair, AutomaticAddressingTheTwoFormsDifferInTheFolder) {
   EXPECT_EQ(processes.waited, std::vector<std::string>{script("ZDipdns.bat")});
   EXPECT_EQ(processes.caps, std::vector<int>{kRenewCapMs});
   EXPECT_EQ(lastBox().text, "已将本地连接配置为：自动获取！");
+}
+
+// Under another OEM code page cmd would misread the scripts' GBK bytes: they are written as ever,
+// and their commands are started one by one instead.
+TEST_F(Repair, OutsideCodePage936TheFixedConnectionsScriptsAreWrittenButNotRunThroughCmd) {
+  network.codePage = 65001;
+  run(TaskSlot::AutomaticAddressing, repair.setAutomaticAddressing(true));
+  EXPECT_EQ(fs.bytes(tem() + "\\ZDipdns.bat"), toGbk(texts::kZdIpDnsBat));
+  std::vector<std::string> lines;
+  for (const ToolCommand& c : automaticAddressingCommands("本地连接")) lines.push_back(repair.commandLine(c));
+  EXPECT_EQ(processes.waited, lines);
+  EXPECT_EQ(lastBox().text, "已将本地连接配置为：自动获取！");
+  processes.waited.clear();
+  run(TaskSlot::RestartAdapter, repair.restartAdapter());
+  EXPECT_EQ(fs.bytes(tem() + "\\Restartnetwork.bat"), toGbk(texts::kRestartNetworkBat));
+  EXPECT_EQ(processes.waited,
+            (std::vector<std::string>{tool("netsh", "interface set interface \"本地连接\" disabled"),
+                                      tool("netsh", "interface set interface \"本地连接\" enabled")}));
+  EXPECT_EQ(lastBox().title, "恭喜！");
 }
 
 }  // namespace

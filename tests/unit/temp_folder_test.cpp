@@ -67,7 +67,7 @@ TEST(TempFolder, DnscacheScriptIsRewrittenWholeThenStartedHiddenThenAwaited) {
   p.fs.writeFile(p.data("Tem\\Dnscache.bat"), "stale content that is longer than the script itself....");
   p.rt.start(TaskSlot::MainCommand, p.temp.runDnscacheScript());
   EXPECT_EQ(p.fs.bytes(p.data("Tem\\Dnscache.bat")).size(), 69u);
-  EXPECT_EQ(p.processes.waited, std::vector<std::string>{"\"C:\\Windows\\system32\\cmd.exe\" /c \"\"" +
+  EXPECT_EQ(p.processes.waited, std::vector<std::string>{"\"C:\\Windows\\system32\\cmd.exe\" /d /c \"\"" +
                                                          p.data("Tem\\Dnscache.bat") + "\"\""});
   EXPECT_EQ(p.processes.folders, std::vector<std::string>{"C:\\Windows\\system32\\"});
   EXPECT_TRUE(p.rt.isRunning(TaskSlot::MainCommand));
