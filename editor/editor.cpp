@@ -59,7 +59,10 @@ void EditorLogic::onCommand(EditorCommand command) {
   if (closing_) return;
   using C = EditorCommand;
   switch (command) {
-    case C::Load: s_.rt.start(TaskSlot::EditorLoad, load()); break;
+    case C::Load:
+      // A reload under a command would replace the text that command is writing or reading.
+      if (!s_.rt.isRunning(TaskSlot::EditorCommand)) s_.rt.start(TaskSlot::EditorLoad, load());
+      break;
     case C::InsertDefault: putText(texts::kWindowsDefaultHosts, true); break;
     case C::Import: run(import()); break;
     case C::Save: run(save()); break;

@@ -426,7 +426,9 @@ TEST_F(Editor, ACommandDuringASaveNeverStopsIt) {
   editor.onCommand(EditorCommand::Save);
   rt.advance(60);  // converted; the write is on the worker
   clipboard.content.reset();
-  for (EditorCommand c : {EditorCommand::Copy, EditorCommand::SaveToDesktop, EditorCommand::Clear}) editor.onCommand(c);
+  // 读取 too: its text would replace the edits, which the save may yet fail to write.
+  for (EditorCommand c : {EditorCommand::Copy, EditorCommand::SaveToDesktop, EditorCommand::Clear, EditorCommand::Load})
+    editor.onCommand(c);
   rt.runUntilIdle();
   EXPECT_EQ(texts(), (std::vector<std::string>{"本操作将会覆盖系统现有的Hosts文件，继续吗？", "保存完毕！"}));
   EXPECT_EQ(hostsBytes(), "ba\r\n");
@@ -434,6 +436,23 @@ TEST_F(Editor, ACommandDuringASaveNeverStopsIt) {
   EXPECT_EQ(view.doc, "ba\r\n");
   command(EditorCommand::Copy);  // once it has ended, commands run again
   EXPECT_EQ(clipboard.content, "ba\r\n");
+}
+
+// 读取 during a save that then fails would leave the user with the old file's text.
+TEST_F(Editor, AReloadDuringASaveIsIgnoredSoAFailedSaveKeepsTheEdits) {
+  fs.addFile(kHosts, "a\r\n");
+  open();
+  view.type("b");
+  fs.attributes[test::FakeFileSystem::key(kHosts)] = 1;  // read-only: the write fails
+  rt.workDelayMs = 50;
+  prompt.answers = {Answer::Yes};
+  editor.onCommand(EditorCommand::Save);
+  rt.advance(60);
+  editor.onCommand(EditorCommand::Load);
+  rt.runUntilIdle();
+  EXPECT_EQ(lastBox().text, "抱歉，保存失败！");
+  EXPECT_EQ(view.doc, "ba\r\n");
+  EXPECT_TRUE(view.yellow);
 }
 
 // The close waits for a write under way, which reports, then asks its own question.
