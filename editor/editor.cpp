@@ -387,7 +387,9 @@ Task<> EditorLogic::closeEditor(bool thenFetch) {
   if (!thenFetch) co_await s_.rt.pumpWait(600);
   main_.setShown(true);
   view_.close();
-  if (thenFetch && startFetch) startFetch();
+  // Posted, and a copy: a message box of the fetch runs a message loop in which the closed
+  // window, and this object with this task, are freed.
+  if (thenFetch && startFetch) s_.rt.post(startFetch);
 }
 
 bool EditorLogic::findNext(const std::string& keyword) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <utility>
 
 #include "resources/fixed_texts.h"
@@ -839,4 +840,27 @@ TEST_F(Search, LaysOutFromTheModeAndTitlesTheResult) {
 }
 
 }  // namespace
+
+// The fetch that 获取数据 starts may show a message box, whose message loop frees the closed
+// editor: it starts only once the editor's own close has returned.
+TEST(EditorLifetime, TheFetchStartsAfterTheCloseThatFreesTheEditor) {
+  test::EditorBench b;
+  b.fs.addFile(b.kHosts, "a\r\n");
+  test::FakeEditorView view;
+  auto editor = std::make_unique<EditorLogic>(
+      EditorServices{b.rt, b.hosts, b.prompt, b.clipboard, b.folders, b.random, b.dialog}, view, b.main);
+  int fetches = 0;
+  editor->startFetch = [&] {
+    editor.reset();  // as the message loop of the fetch's box would
+    ++fetches;
+  };
+  editor->onCreated();
+  b.rt.runUntilIdle();
+  editor->onCommand(EditorCommand::Fetch);
+  b.rt.runUntilIdle();
+  EXPECT_EQ(fetches, 1);
+  EXPECT_EQ(editor, nullptr);
+  EXPECT_EQ(view.closed, 1);
+}
+
 }  // namespace zk
