@@ -57,8 +57,13 @@ Task<> HostsCommands::clear() {
     co_return;
   }
   if (s_.prompt.show("此操作将会清空您的本地Hosts文件，您继续吗？", "询问", box::YesNo) != Answer::Yes) co_return;
-  // The user's only copy otherwise: kept as the writer keeps the file it replaces.
-  co_await s_.hosts.backupSystem();
+  // The user's only copy otherwise: kept as the writer keeps the file it replaces. Without it the
+  // file is not deleted; the folder opens for the user to do it by hand.
+  if (!co_await s_.hosts.backupSystem()) {
+    s_.prompt.show("删除失败，请手动删除！", "抱歉", box::Ok);
+    exploreFolder();
+    co_return;
+  }
   FileSystem& fs = s_.hosts.files();
   fs.setAttributes(s_.hosts.path(), kArchiveOnly);
   if (fs.deleteFile(s_.hosts.path())) {

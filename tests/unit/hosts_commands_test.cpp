@@ -194,6 +194,18 @@ TEST_F(HostsFile, ClearDeletesEvenAProtectedFileAndSaysWhenItCannot) {
   EXPECT_EQ(shell.explored, std::vector<std::string>{"C:\\Windows\\System32\\drivers\\etc"});
 }
 
+// The backup is the user's only copy once the file is gone: no backup, no delete.
+TEST_F(HostsFile, ClearWithoutItsBackupDeletesNothing) {
+  fs.addFile(kHosts, "1.1.1.1 mine.com\r\n");
+  fs.addFile(values.dataFile("Backup"), "a file in the way of the folder");
+  prompt.answers = {Answer::Yes};
+  run(MainCommand::ClearHostsFile);
+  EXPECT_EQ(hostsBytes(), "1.1.1.1 mine.com\r\n");
+  EXPECT_EQ(lastBox().text, "删除失败，请手动删除！");
+  EXPECT_EQ(lastBox().title, "抱歉");
+  EXPECT_EQ(shell.explored, std::vector<std::string>{"C:\\Windows\\System32\\drivers\\etc"});
+}
+
 TEST_F(HostsFile, SaveCopyCopiesEveryByteWhileCopyAllStopsAtNul) {
   run(MainCommand::SaveHostsCopy);
   EXPECT_EQ(lastBox().title, "抱歉！");
