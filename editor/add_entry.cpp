@@ -28,7 +28,11 @@ std::string trimmedBlanks(const std::string& s) {
 void AddEntryLogic::onCommand(AddEntryCommand command) {
   using C = AddEntryCommand;
   switch (command) {
-    case C::Confirm: rt_.start(TaskSlot::AddEntry, confirm()); break;
+    // A confirm that has handed its write to a worker runs to its end and reports: a second click
+    // meanwhile (a double click) is ignored, never allowed to stop it.
+    case C::Confirm:
+      if (!rt_.isRunning(TaskSlot::AddEntry)) rt_.start(TaskSlot::AddEntry, confirm());
+      break;
     case C::ClearBoth:
       view_.setIp("");
       view_.setDomain("");

@@ -111,6 +111,24 @@ TEST_F(AddEntry, ANameGbkCannotHoldIsRefusedNotWrittenAsQuestionMarks) {
   EXPECT_EQ(hostsBytes(), toGbk("1.2.3.4   中文.com\r\n") + "keep\r\n");
 }
 
+// A double click on 确认: the second click comes while the first one's write is on a worker.
+TEST_F(AddEntry, ASecondConfirmNeverStopsAWriteUnderWay) {
+  fs.addFile(kHosts, "old\r\n");
+  rt.workDelayMs = 50;
+  win.ipText = "1.2.3.4";
+  win.domainText = "a.com";
+  logic.onCommand(AddEntryCommand::Confirm);
+  rt.advance(60);  // read, and the write handed over
+  logic.onCommand(AddEntryCommand::Confirm);
+  rt.runUntilIdle();
+  const std::string line = "1.2.3.4   a.com\r\n";
+  std::size_t lines = 0;
+  for (std::size_t at = hostsBytes().find(line); at != std::string::npos; at = hostsBytes().find(line, at + 1)) ++lines;
+  // Every line that reached the file was reported.
+  EXPECT_EQ(texts(), std::vector<std::string>(lines, "增改成功！"));
+  EXPECT_EQ(lines, 1u);
+}
+
 TEST_F(AddEntry, TheNameBoxComesToRestInOneWrite) {
   win.typeDomain("http://www.a.com/path_x:8080");
   EXPECT_EQ(win.domainText, "www.a.com/pathx8080");
