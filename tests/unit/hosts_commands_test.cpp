@@ -129,6 +129,20 @@ TEST_F(AddEntry, ASecondConfirmNeverStopsAWriteUnderWay) {
   EXPECT_EQ(lines, 1u);
 }
 
+// A file kept in UTF-8 stays UTF-8: the new line goes after its mark, in its encoding.
+TEST_F(AddEntry, AUtf8FileGetsAUtf8LineAfterItsMark) {
+  const std::string rest = "# 本机\r\n127.0.0.1 localhost\r\n";
+  for (const std::string& mark : {std::string("\xEF\xBB\xBF"), std::string()}) {
+    fs.addFile(kHosts, mark + rest);
+    confirm("1.2.3.4", "中文.com");
+    EXPECT_EQ(lastBox().text, "增改成功！");
+    EXPECT_EQ(hostsBytes(), mark + "1.2.3.4   中文.com\r\n" + rest) << mark.size();
+  }
+  fs.addFile(kHosts, toGbk(rest));  // a GBK file stays GBK
+  confirm("1.2.3.4", "中文.com");
+  EXPECT_EQ(hostsBytes(), toGbk("1.2.3.4   中文.com\r\n" + rest));
+}
+
 TEST_F(AddEntry, TheNameBoxComesToRestInOneWrite) {
   win.typeDomain("http://www.a.com/path_x:8080");
   EXPECT_EQ(win.domainText, "www.a.com/pathx8080");
