@@ -1,5 +1,6 @@
 #include "editor/hosts_commands.h"
 
+#include "editor/document_encoding.h"
 #include "resources/fixed_texts.h"
 #include "text/gbk.h"
 #include "text/text.h"
@@ -139,12 +140,13 @@ Task<> HostsCommands::copyAll() {
     s_.prompt.show("很遗憾，复制失败，请手动操作！", "抱歉！", box::Ok);
     co_return;
   }
-  std::string text = textUpToNul(*bytes);
+  // Its text as the editor shows it: a file kept in UTF-8 is not read as GBK.
+  std::string text = decodeFile(textUpToNul(*bytes)).text;
   if (text.empty()) {
     s_.prompt.show(kEmptyFile, "抱歉！", box::Ok);
     co_return;
   }
-  if (s_.clipboard.setText(fromGbk(text)))
+  if (s_.clipboard.setText(text))
     s_.prompt.show("已复制到粘贴板，您可以粘贴到各类渠道上！", "恭喜！", box::Ok);
   else
     s_.prompt.show("抱歉，复制失败！", "抱歉！", box::Ok);

@@ -260,6 +260,15 @@ TEST_F(HostsFile, SaveCopyCopiesEveryByteWhileCopyAllStopsAtNul) {
   EXPECT_EQ(texts(), std::vector<std::string>{"很遗憾，另存失败，请手动操作！"});
 }
 
+// A hosts file kept in UTF-8 is copied as its text, not as its bytes read as GBK.
+TEST_F(HostsFile, CopyAllOfAUtf8FileCopiesItsText) {
+  for (const std::string& mark : {std::string("\xEF\xBB\xBF"), std::string()}) {
+    fs.addFile(kHosts, mark + "# 本机\r\n127.0.0.1 localhost\r\n");
+    run(MainCommand::CopyHostsFile);
+    EXPECT_EQ(clipboard.content, "# 本机\r\n127.0.0.1 localhost\r\n") << mark.size();
+  }
+}
+
 TEST_F(HostsFile, ImportWritesTheTextUpToNulAndFailsOnAProtectedFile) {
   const std::string chosen = "C:\\Users\\张三\\Desktop\\new.txt";
   fs.addFile(chosen, std::string("\0abc", 4));
