@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "editor/document_encoding.h"
 #include "editor/domain_cleaning.h"
 #include "text/address.h"
 #include "text/gbk.h"
@@ -28,7 +29,11 @@ std::string trimmedBlanks(const std::string& s) {
 void AddEntryLogic::onCommand(AddEntryCommand command) {
   using C = AddEntryCommand;
   switch (command) {
-    case C::Confirm: rt_.start(TaskSlot::AddEntry, confirm()); break;
+    // A confirm that has handed its write to a worker runs to its end and reports: a second click
+    // meanwhile (a double click) is ignored, never allowed to stop it.
+    case C::Confirm:
+      if (!rt_.isRunning(TaskSlot::AddEntry)) rt_.start(TaskSlot::AddEntry, confirm());
+      break;
     case C::ClearBoth:
       view_.setIp("");
       view_.setDomain("");
@@ -85,7 +90,16 @@ Task<> AddEntryLogic::confirm() {
     }
     old = std::move(*bytes);
   }
-  bool written = co_await hosts_.writeSystem(toGbk(ip + "   " + domain + "\r\n") + old);
+  // The line in the file's own encoding, after its byte-order mark: a GBK line on top of a UTF-8
+  // file would turn its other lines into garbage when the file is read again.
+  const std::string line = ip + "   " + domain + "\r\n";
+  std::string bytes;
+  switch (encodingOf(old)) {
+    case TextEncoding::Utf8WithMark: bytes = old.substr(0, 3) + line + old.substr(3); break;
+    case TextEncoding::Utf8: bytes = line + old; break;
+    case TextEncoding::Gbk: bytes = toGbk(line) + old; break;
+  }
+  bool written = co_await hosts_.writeSystem(std::move(bytes));
   if (written)
     prompt_.show("增改成功！", "恭喜", box::Ok);
   else

@@ -1,5 +1,6 @@
 #include "editor/hosts_commands.h"
 
+#include "editor/document_encoding.h"
 #include "resources/fixed_texts.h"
 #include "text/gbk.h"
 #include "text/text.h"
@@ -57,8 +58,13 @@ Task<> HostsCommands::clear() {
     co_return;
   }
   if (s_.prompt.show("此操作将会清空您的本地Hosts文件，您继续吗？", "询问", box::YesNo) != Answer::Yes) co_return;
-  // The user's only copy otherwise: kept as the writer keeps the file it replaces.
-  co_await s_.hosts.backupSystem();
+  // The user's only copy otherwise: kept as the writer keeps the file it replaces. Without it the
+  // file is not deleted; the folder opens for the user to do it by hand.
+  if (!co_await s_.hosts.backupSystem()) {
+    s_.prompt.show("删除失败，请手动删除！", "抱歉", box::Ok);
+    exploreFolder();
+    co_return;
+  }
   FileSystem& fs = s_.hosts.files();
   fs.setAttributes(s_.hosts.path(), kArchiveOnly);
   if (fs.deleteFile(s_.hosts.path())) {
@@ -134,12 +140,13 @@ Task<> HostsCommands::copyAll() {
     s_.prompt.show("很遗憾，复制失败，请手动操作！", "抱歉！", box::Ok);
     co_return;
   }
-  std::string text = textUpToNul(*bytes);
+  // Its text as the editor shows it: a file kept in UTF-8 is not read as GBK.
+  std::string text = decodeFile(textUpToNul(*bytes)).text;
   if (text.empty()) {
     s_.prompt.show(kEmptyFile, "抱歉！", box::Ok);
     co_return;
   }
-  if (s_.clipboard.setText(fromGbk(text)))
+  if (s_.clipboard.setText(text))
     s_.prompt.show("已复制到粘贴板，您可以粘贴到各类渠道上！", "恭喜！", box::Ok);
   else
     s_.prompt.show("抱歉，复制失败！", "抱歉！", box::Ok);

@@ -111,6 +111,38 @@ TEST_F(AddEntry, ANameGbkCannotHoldIsRefusedNotWrittenAsQuestionMarks) {
   EXPECT_EQ(hostsBytes(), toGbk("1.2.3.4   中文.com\r\n") + "keep\r\n");
 }
 
+// A double click on 确认: the second click comes while the first one's write is on a worker.
+TEST_F(AddEntry, ASecondConfirmNeverStopsAWriteUnderWay) {
+  fs.addFile(kHosts, "old\r\n");
+  rt.workDelayMs = 50;
+  win.ipText = "1.2.3.4";
+  win.domainText = "a.com";
+  logic.onCommand(AddEntryCommand::Confirm);
+  rt.advance(60);  // read, and the write handed over
+  logic.onCommand(AddEntryCommand::Confirm);
+  rt.runUntilIdle();
+  const std::string line = "1.2.3.4   a.com\r\n";
+  std::size_t lines = 0;
+  for (std::size_t at = hostsBytes().find(line); at != std::string::npos; at = hostsBytes().find(line, at + 1)) ++lines;
+  // Every line that reached the file was reported.
+  EXPECT_EQ(texts(), std::vector<std::string>(lines, "增改成功！"));
+  EXPECT_EQ(lines, 1u);
+}
+
+// A file kept in UTF-8 stays UTF-8: the new line goes after its mark, in its encoding.
+TEST_F(AddEntry, AUtf8FileGetsAUtf8LineAfterItsMark) {
+  const std::string rest = "# 本机\r\n127.0.0.1 localhost\r\n";
+  for (const std::string& mark : {std::string("\xEF\xBB\xBF"), std::string()}) {
+    fs.addFile(kHosts, mark + rest);
+    confirm("1.2.3.4", "中文.com");
+    EXPECT_EQ(lastBox().text, "增改成功！");
+    EXPECT_EQ(hostsBytes(), mark + "1.2.3.4   中文.com\r\n" + rest) << mark.size();
+  }
+  fs.addFile(kHosts, toGbk(rest));  // a GBK file stays GBK
+  confirm("1.2.3.4", "中文.com");
+  EXPECT_EQ(hostsBytes(), toGbk("1.2.3.4   中文.com\r\n" + rest));
+}
+
 TEST_F(AddEntry, TheNameBoxComesToRestInOneWrite) {
   win.typeDomain("http://www.a.com/path_x:8080");
   EXPECT_EQ(win.domainText, "www.a.com/pathx8080");
@@ -194,6 +226,18 @@ TEST_F(HostsFile, ClearDeletesEvenAProtectedFileAndSaysWhenItCannot) {
   EXPECT_EQ(shell.explored, std::vector<std::string>{"C:\\Windows\\System32\\drivers\\etc"});
 }
 
+// The backup is the user's only copy once the file is gone: no backup, no delete.
+TEST_F(HostsFile, ClearWithoutItsBackupDeletesNothing) {
+  fs.addFile(kHosts, "1.1.1.1 mine.com\r\n");
+  fs.addFile(values.dataFile("Backup"), "a file in the way of the folder");
+  prompt.answers = {Answer::Yes};
+  run(MainCommand::ClearHostsFile);
+  EXPECT_EQ(hostsBytes(), "1.1.1.1 mine.com\r\n");
+  EXPECT_EQ(lastBox().text, "删除失败，请手动删除！");
+  EXPECT_EQ(lastBox().title, "抱歉");
+  EXPECT_EQ(shell.explored, std::vector<std::string>{"C:\\Windows\\System32\\drivers\\etc"});
+}
+
 TEST_F(HostsFile, SaveCopyCopiesEveryByteWhileCopyAllStopsAtNul) {
   run(MainCommand::SaveHostsCopy);
   EXPECT_EQ(lastBox().title, "抱歉！");
@@ -214,6 +258,15 @@ TEST_F(HostsFile, SaveCopyCopiesEveryByteWhileCopyAllStopsAtNul) {
   prompt.shown.clear();
   run(MainCommand::SaveHostsCopy);
   EXPECT_EQ(texts(), std::vector<std::string>{"很遗憾，另存失败，请手动操作！"});
+}
+
+// A hosts file kept in UTF-8 is copied as its text, not as its bytes read as GBK.
+TEST_F(HostsFile, CopyAllOfAUtf8FileCopiesItsText) {
+  for (const std::string& mark : {std::string("\xEF\xBB\xBF"), std::string()}) {
+    fs.addFile(kHosts, mark + "# 本机\r\n127.0.0.1 localhost\r\n");
+    run(MainCommand::CopyHostsFile);
+    EXPECT_EQ(clipboard.content, "# 本机\r\n127.0.0.1 localhost\r\n") << mark.size();
+  }
 }
 
 TEST_F(HostsFile, ImportWritesTheTextUpToNulAndFailsOnAProtectedFile) {
