@@ -1,5 +1,7 @@
 #include "nettools/network_repair.h"
 
+#include <algorithm>
+
 #include "resources/fixed_texts.h"
 
 namespace zk {
@@ -10,6 +12,8 @@ bool isCarriableConnectionName(std::string_view name) {
   if (name.empty() || name.size() > 256) return false;
   for (unsigned char c : name)
     if (c < 0x20 || c == 0x7F || c == '"') return false;
+  // Backslashes before a quote escape it: a final one would make the closing quote part of the name.
+  if (name.back() == '\\') return false;
   return true;
 }
 
@@ -156,12 +160,14 @@ Task<> NetworkRepair::restartAdapter() {
     }
   }
   if (!script) {
-    refused = co_await runTools(disableCommands(choice.name));
-    disableRefused = !refused.empty();
-    // The script's pause between the two; the enable runs whatever the disable returned.
-    co_await s_.rt.pumpWait(1000);
-    std::vector<std::string> enable = co_await runTools(enableCommands(choice.name));
-    refused.insert(refused.end(), enable.begin(), enable.end());
+    // One job for the pair, as the script runs them back to back: once the disable has started, no
+    // stop of this task (a second click takes its slot, the program's end stops every task) can keep
+    // the enable from following it. The enable runs whatever the disable returned.
+    std::vector<ToolCommand> pair = disableCommands(choice.name);
+    for (ToolCommand& c : enableCommands(choice.name)) pair.push_back(std::move(c));
+    const std::string disableLine = commandLine(pair.front());
+    refused = co_await runTools(std::move(pair));
+    disableRefused = !refused.empty() && refused.front() == disableLine;
   }
   co_await s_.rt.pumpWait(1000);
   std::optional<ConnectionState> state;
@@ -196,7 +202,13 @@ Task<> NetworkRepair::setAutomaticAddressing(bool createFolder) {
       ran = outcome.started;
     }
   }
-  if (!script) refused = co_await runTools(automaticAddressingCommands(choice.name));
+  bool dnsResetRefused = false;
+  if (!script) {
+    std::vector<ToolCommand> commands = automaticAddressingCommands(choice.name);
+    const std::string dnsReset = commandLine(commands[1]);  // the IPv4 DNS servers back to DHCP
+    refused = co_await runTools(std::move(commands));
+    dnsResetRefused = std::find(refused.begin(), refused.end(), dnsReset) != refused.end();
+  }
   co_await s_.rt.pumpWait(1000);
   std::optional<ConnectionState> state;
   if (ran) state = co_await readBack(choice.name, false);
@@ -211,6 +223,8 @@ Task<> NetworkRepair::setAutomaticAddressing(bool createFolder) {
     say(failed + std::string("\r\n\r\n该连接的IP地址仍为手动设置。") + details + note, "抱歉");
   else if (!state->up)
     say("已配置为自动获取，但该连接现在没有连通。" + details + note, "抱歉");
+  else if (dnsResetRefused)
+    say("IP地址已配置为自动获取，但DNS服务器没有改为自动获取，仍为原来的设置。" + details + note, "抱歉");
   else
     say("已将本地连接配置为：自动获取！" + note, "恭喜！");
 }

@@ -29,6 +29,9 @@ TEST(Connections, TheFixedOneWhenUpElseTheOneCarryingTheDefaultRoute) {
         C{"a\r\nb", true, true, true, false}, C{"以太网 2", false, true, true, false}})
     EXPECT_FALSE(chooseConnection({refused, C{"本地连接 2", true, true}}).found()) << refused.name;
   EXPECT_FALSE(chooseConnection({}).found());
+  // A name ending in a backslash would turn the closing quote of its argument into a literal one.
+  EXPECT_FALSE(chooseConnection({C{"以太网\\", true, true, true, false}}).found());
+  EXPECT_TRUE(chooseConnection({C{"以太网\\2", true, true, true, false}}).found());
   EXPECT_EQ(changedConnectionNote(other), "\r\n\r\n本机没有已启用的“本地连接”，已改为作用于正在使用的网络连接：以太网");
   EXPECT_EQ(changedConnectionNote(fixed), "");
 }
@@ -124,12 +127,13 @@ TEST_F(Repair, ElsewhereTheConnectionInUseIsNamedInTheCommandsAndTheMessage) {
   onlyConnection("以太网");
   network.list.push_back({"VPN", true, true, false, true});
   rt.start(TaskSlot::RestartAdapter, repair.restartAdapter());
-  rt.advance(10);
-  EXPECT_EQ(processes.waited, std::vector<std::string>{tool("netsh", "interface set interface \"以太网\" disabled")});
-  EXPECT_FALSE(network.states["以太网"].up);
-  rt.advance(1000);  // the pause between the two
-  EXPECT_EQ(processes.waited.back(), tool("netsh", "interface set interface \"以太网\" enabled"));
+  std::vector<bool> upAfterEach;
+  processes.after = [this, &upAfterEach] { upAfterEach.push_back(network.states["以太网"].up); };
   rt.runUntilIdle();
+  processes.after = nullptr;
+  EXPECT_EQ(processes.waited, (std::vector<std::string>{tool("netsh", "interface set interface \"以太网\" disabled"),
+                                                        tool("netsh", "interface set interface \"以太网\" enabled")}));
+  EXPECT_EQ(upAfterEach, (std::vector<bool>{false, true}));
   EXPECT_EQ(processes.waited.size(), 2u);
   EXPECT_FALSE(fs.fileExists(tem() + "\\Restartnetwork.bat"));
   EXPECT_EQ(lastBox().text,
@@ -186,6 +190,41 @@ TEST_F(Repair, ARefusedCommandNeverKeepsTheRestFromRunningAndTheReadBackSaysWhat
   processes.onRun = [this](const std::string&) { network.states.clear(); };
   run(TaskSlot::AutomaticAddressing, repair.setAutomaticAddressing(true));
   EXPECT_NE(lastBox().text.find("无法读取该连接现在的设置"), std::string::npos);
+}
+
+// The entry may be clicked again while a restart runs (the new run takes the slot and stops the
+// old one): an adapter the old run disabled is enabled all the same, never left off.
+TEST_F(Repair, ASecondRestartWhileTheFirstRunsNeverLeavesTheAdapterDisabled) {
+  onlyConnection("以太网");
+  rt.start(TaskSlot::RestartAdapter, repair.restartAdapter());
+  rt.advance(10);
+  ASSERT_FALSE(processes.waited.empty());
+  EXPECT_EQ(processes.waited[0], tool("netsh", "interface set interface \"以太网\" disabled"));
+  rt.start(TaskSlot::RestartAdapter, repair.restartAdapter());
+  rt.runUntilIdle();
+  EXPECT_TRUE(network.states["以太网"].up);
+  ASSERT_FALSE(processes.waited.empty());
+  EXPECT_EQ(processes.waited.back(), tool("netsh", "interface set interface \"以太网\" enabled"));
+  // And at the program's end, which stops every task.
+  processes.waited.clear();
+  rt.start(TaskSlot::RestartAdapter, repair.restartAdapter());
+  rt.advance(10);
+  rt.stopAll();
+  rt.runUntilIdle();
+  EXPECT_TRUE(network.states["以太网"].up);
+}
+
+// The DNS reset is half of what the automatic addressing is for (a wrong server typed by hand is
+// the usual reason to use it): a refused reset is not reported as done.
+TEST_F(Repair, AutomaticAddressingWithARefusedDnsResetIsNotCalledDone) {
+  onlyConnection("以太网", ConnectionState{true, false, {"9.9.9.9"}, {}});
+  processes.outcomes = {ProcessOutcome{true, true, 0}, ProcessOutcome{true, true, 1}, ProcessOutcome{true, true, 0}};
+  run(TaskSlot::AutomaticAddressing, repair.setAutomaticAddressing(true));
+  ASSERT_EQ(processes.waited.size(), 7u);
+  EXPECT_TRUE(network.states["以太网"].dhcp);
+  EXPECT_EQ(network.states["以太网"].dnsV4, std::vector<std::string>{"9.9.9.9"});
+  EXPECT_EQ(lastBox().title, "抱歉");
+  EXPECT_NE(lastBox().text.find(processes.waited[1]), std::string::npos);
 }
 
 TEST_F(Repair, AutomaticAddressingCommandsFollowTheScriptsOrder) {
