@@ -60,7 +60,8 @@ Task<> HostsCommands::clear() {
   if (s_.prompt.show("此操作将会清空您的本地Hosts文件，您继续吗？", "询问", box::YesNo) != Answer::Yes) co_return;
   // The user's only copy otherwise: kept as the writer keeps the file it replaces. Without it the
   // file is not deleted; the folder opens for the user to do it by hand.
-  if (!co_await s_.hosts.backupSystem()) {
+  bool kept = co_await s_.hosts.backupSystem();
+  if (!kept) {
     s_.prompt.show("删除失败，请手动删除！", "抱歉", box::Ok);
     exploreFolder();
     co_return;
