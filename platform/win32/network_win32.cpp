@@ -98,7 +98,8 @@ std::vector<NetworkConnection> Win32NetworkInfo::connections() {
     c.up = a->OperStatus == IfOperStatusUp;
     c.hasGateway = a->FirstGatewayAddress != nullptr;
     c.defaultRoute = route != 0 && (a->IfIndex == route || a->Ipv6IfIndex == route);
-    c.tunnel = a->IfType == IF_TYPE_TUNNEL || a->IfType == IF_TYPE_PPP;
+    // Tunnels, dial-up, and the virtual adapters that VPN software brings (wintun is one).
+    c.tunnel = a->IfType == IF_TYPE_TUNNEL || a->IfType == IF_TYPE_PPP || a->IfType == IF_TYPE_PROP_VIRTUAL;
     out.push_back(c);
   }
   return out;
