@@ -65,6 +65,8 @@ void PingLogic::start() {
     view_.setOutput("您输入的IP/域名格式不正确（只能是IP地址或域名），无法执行。");
     return;
   }
+  // The ping still at work is ended first: it holds the output file, and a worker.
+  s_.rt.stop(TaskSlot::Ping);
   const std::string output = s_.temp.path() + "\\Ping.txt";
   // An earlier run's output is not this run's result.
   s_.fs.deleteFile(output);
@@ -74,7 +76,6 @@ void PingLogic::start() {
   if (written) {
     s_.rt.start(TaskSlot::Ping, waitForPing(output));
   } else {
-    s_.rt.stop(TaskSlot::Ping);
     result_.emplace();
   }
   timer_.setPeriod(1);
@@ -82,7 +83,8 @@ void PingLogic::start() {
 
 // The output file is read, and decoded, on the worker once ping has ended.
 Task<> PingLogic::waitForPing(std::string output) {
-  co_await s_.temp.runScript("Ping.bat", kPingCapMs);
+  // A new start or the window's close stops this task: the ping it left is ended with it.
+  co_await s_.temp.runAbandonableScript("Ping.bat", kPingCapMs);
   FileSystem* fs = &s_.fs;
   auto reading = s_.rt.offload(
       [fs, output, decode = s_.decodeConsole] { return decode(textUpToNul(fs->readFile(output).value_or(""))); });

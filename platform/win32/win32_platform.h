@@ -50,6 +50,8 @@ class Win32Processes : public Processes {
   bool runHidden(const std::string& commandLine) override;
   bool runNormal(const std::string& commandLine) override;
   ProcessOutcome runHiddenAndWait(const std::string& commandLine, const std::string& workingFolder, int capMs) override;
+  ProcessOutcome runHiddenTreeAndWait(const std::string& commandLine, const std::string& workingFolder, int capMs,
+                                      std::stop_token stop) override;
 
  private:
   bool run(const std::string& commandLine, bool hidden);

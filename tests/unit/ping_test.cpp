@@ -149,6 +149,27 @@ TEST_F(Ping, PressPasteAndClose) {
   EXPECT_TRUE(win.closed);
 }
 
+// Holding Enter in the target box: each start ends the ping before it, and the runs that had
+// not reached a worker yet never start.
+TEST_F(Ping, ANewStartOrTheCloseEndsThePingBeforeIt) {
+  logic.onCommand(PingCommand::Start);
+  logic.onCommand(PingCommand::Start);
+  ASSERT_EQ(processes.stops.size(), 2u);
+  EXPECT_TRUE(processes.stops[0].stop_requested());
+  EXPECT_FALSE(processes.stops[1].stop_requested());
+  logic.onCommand(PingCommand::Close);
+  EXPECT_TRUE(processes.stops[1].stop_requested());
+
+  processes.waited.clear();
+  rt.workDelayMs = 5000;  // every worker is busy for a while
+  for (int i = 0; i < 30; ++i) {
+    logic.onCommand(PingCommand::Start);
+    rt.advance(20);
+  }
+  rt.runUntilIdle();
+  EXPECT_EQ(processes.waited.size(), 1u);
+}
+
 TEST_F(Ping, WithoutTemTheRunFailsVisibly) {
   fs.deleteFolderTree(tem());
   logic.onCommand(PingCommand::Start);
