@@ -332,9 +332,11 @@ void App::openPing() {
 
 void App::openExternalIp() {
   openTool<ExternalIpCommand>(ipView_, ipLogic_, [this](ui::ExternalIpWindow& view) {
-    std::string own = settings_.read(Key::IpLookup);
+    std::string index = settings_.read(Key::CloudIndex);
+    LookupAddress where{settings_.read(Key::IpLookup), index.empty() ? ZK_CLOUD_INDEX_URL : index,
+                        [this] { return cloud_.values.base; }};
     return std::make_unique<ExternalIpLogic>(ExternalIpServices{rt_, lookupHttp_, clipboard_, prompt_, main_}, view,
-                                             isWebAddress(own) ? own : std::string(ZK_IP_LOOKUP_URL));
+                                             std::move(where));
   });
 }
 
