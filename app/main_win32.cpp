@@ -108,6 +108,7 @@ class App {
   win::Win32Clock clock_;
   win::Win32Prompter prompt_;
   win::Win32Clipboard clipboard_;
+  win::Win32DomainNames names_;
   win::Win32FileDialogs dialogs_;
   win::Win32Random random_;
   win::Win32NetworkInfo network_;
@@ -325,8 +326,8 @@ void App::openDns() {
 void App::openPing() {
   openTool<PingCommand>(pingView_, pingLogic_, [this](ui::PingWindow& view) {
     auto fromConsole = [](std::string_view bytes) { return win::fromConsole(bytes); };
-    return std::make_unique<PingLogic>(PingServices{rt_, fs_, clipboard_, random_, temp_, main_, values_, fromConsole},
-                                       view);
+    return std::make_unique<PingLogic>(
+        PingServices{rt_, fs_, clipboard_, names_, random_, temp_, main_, values_, fromConsole}, view);
   });
 }
 

@@ -182,6 +182,20 @@ ProcessOutcome Win32Processes::runHiddenTreeAndWait(const std::string& commandLi
   return outcome;
 }
 
+std::optional<std::string> Win32DomainNames::toAscii(const std::string& utf8) {
+  using IdnToAsciiFn = int(WINAPI*)(DWORD, LPCWSTR, int, LPWSTR, int);
+  static IdnToAsciiFn convert = [] {
+    HMODULE lib = LoadLibraryW(L"normaliz.dll");
+    return lib ? reinterpret_cast<IdnToAsciiFn>(reinterpret_cast<void*>(GetProcAddress(lib, "IdnToAscii"))) : nullptr;
+  }();
+  std::wstring name = widen(utf8);
+  if (!convert || name.empty() || name.size() > 1024) return std::nullopt;
+  wchar_t out[256];
+  int n = convert(0, name.c_str(), static_cast<int>(name.size()), out, 255);
+  if (n <= 0) return std::nullopt;
+  return narrow(std::wstring_view(out, static_cast<std::size_t>(n)));
+}
+
 bool Win32Shell::open(const std::string& target) {
   return reinterpret_cast<INT_PTR>(
              ShellExecuteW(nullptr, L"open", widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
