@@ -26,6 +26,7 @@ void expectLiteral(ui::Form& w, int id, const std::function<void(const std::stri
 }
 
 TEST(RichText, OutsideTextIsNeverReadAsRtf) {
+  LoadLibraryW(L"Msftedit.dll");  // the main window loads it in the program
   {
     ui::ExternalIpWindow w;
     ASSERT_TRUE(w.open());
