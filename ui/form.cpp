@@ -270,7 +270,9 @@ void Form::setRichText(HWND h, const std::string& utf8) {
   how.flags = ST_DEFAULT | kPlainTextOnly;
   how.codepage = 1200;  // UTF-16
   std::wstring w = widen(utf8);
-  SendMessageW(h, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(w.c_str()));
+  // A rich edit too old for the flag refuses the message; its plain-text mode still holds.
+  if (!SendMessageW(h, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(w.c_str())))
+    SetWindowTextW(h, w.c_str());
 }
 
 void Form::setText(int id, const std::string& utf8) {
