@@ -108,6 +108,7 @@ class App {
   win::Win32Clock clock_;
   win::Win32Prompter prompt_;
   win::Win32Clipboard clipboard_;
+  win::Win32DomainNames names_;
   win::Win32FileDialogs dialogs_;
   win::Win32Random random_;
   win::Win32NetworkInfo network_;
@@ -325,16 +326,18 @@ void App::openDns() {
 void App::openPing() {
   openTool<PingCommand>(pingView_, pingLogic_, [this](ui::PingWindow& view) {
     auto fromConsole = [](std::string_view bytes) { return win::fromConsole(bytes); };
-    return std::make_unique<PingLogic>(PingServices{rt_, fs_, clipboard_, random_, temp_, main_, values_, fromConsole},
-                                       view);
+    return std::make_unique<PingLogic>(
+        PingServices{rt_, fs_, clipboard_, names_, random_, temp_, main_, values_, fromConsole}, view);
   });
 }
 
 void App::openExternalIp() {
   openTool<ExternalIpCommand>(ipView_, ipLogic_, [this](ui::ExternalIpWindow& view) {
-    std::string own = settings_.read(Key::IpLookup);
+    std::string index = settings_.read(Key::CloudIndex);
+    LookupAddress where{settings_.read(Key::IpLookup), index.empty() ? ZK_CLOUD_INDEX_URL : index,
+                        [this] { return cloud_.values.base; }};
     return std::make_unique<ExternalIpLogic>(ExternalIpServices{rt_, lookupHttp_, clipboard_, prompt_, main_}, view,
-                                             isWebAddress(own) ? own : std::string(ZK_IP_LOOKUP_URL));
+                                             std::move(where));
   });
 }
 

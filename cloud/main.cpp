@@ -1,15 +1,16 @@
 // zelkora-cloud: publishes a cloud site into a folder, and serves such a folder over HTTP for
-// local use and tests, with an external-IP lookup page at /ip/ that tells each caller its own
-// address. In production any static web server serves the folder.
+// local use and tests, filling in the external-IP lookup pages (any ".../ip/") with each
+// caller's own address. In production any static web server serves the folder.
 #include <httplib.h>
 
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "cloud/site.h"
-#include "text/gbk.h"
 
 namespace {
 
@@ -64,16 +65,26 @@ int main(int argc, char** argv) {
     // The site's files are plain text in GBK, or HTML pages.
     server.set_file_extension_and_mimetype_mapping("css", "text/plain; charset=gbk");
     server.set_file_extension_and_mimetype_mapping("txt", "text/plain; charset=gbk");
-    // The lookup page as IP-lookup sites write it: GBK, the address in a red span, the place with
-    // non-breaking spaces.
-    server.Get("/ip/", [](const httplib::Request& req, httplib::Response& res) {
+    // Any ".../ip/" is the lookup page: the one publish wrote there, else the built-in one, with
+    // the caller's address and place filled in as a web server's includes would.
+    const std::string root = argv[2];
+    server.set_pre_routing_handler([root](const httplib::Request& req, httplib::Response& res) {
+      const std::string& path = req.path;
+      if (path.size() < 4 || path.compare(path.size() - 4, 4, "/ip/") != 0 || path.find("..") != std::string::npos)
+        return httplib::Server::HandlerResponse::Unhandled;
+      std::ifstream in(root + path + "index.html", std::ios::binary);
+      std::ostringstream page;
+      if (in)
+        page << in.rdbuf();
+      else if (path == "/ip/")
+        page << zk::cloud::lookupPage();
+      else
+        return httplib::Server::HandlerResponse::Unhandled;
       bool loopback = req.remote_addr == "127.0.0.1" || req.remote_addr == "::1";
-      std::string page =
-          "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">"
-          "<title>IP查询</title></head><body>\n<p>您当前的IP为：<span class=\"red\">" +
-          req.remote_addr + "</span></p>\n<p>该IP所在地为：<span>" +
-          (loopback ? "本机&nbsp;回环地址" : "局域网&nbsp;未知") + "</span></p>\n</body></html>\n";
-      res.set_content(zk::toGbk(page), "text/html; charset=gb2312");
+      res.set_content(zk::cloud::filledLookupPage(page.str(), req.remote_addr,
+                                                  loopback ? "本机&nbsp;回环地址" : "局域网&nbsp;未知"),
+                      "text/html; charset=gb2312");
+      return httplib::Server::HandlerResponse::Handled;
     });
     server.set_logger([](const httplib::Request& req, const httplib::Response& res) {
       std::printf("%s %s %s -> %d (%zu bytes)\n", req.remote_addr.c_str(), req.method.c_str(), req.target.c_str(),

@@ -1,11 +1,15 @@
 #include "cloud/site.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
 #include <sstream>
 
+#include "text/gbk.h"
 #include "text/ini.h"
+#include "text/replace.h"
 
 namespace zk::cloud {
 
@@ -78,6 +82,22 @@ std::string stampedHosts(const std::string& source, const std::string& stamp) {
   return "# Ti:" + stamp + "\r\n" + rest;
 }
 
+std::string lookupPage() {
+  return toGbk(std::string("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\">"
+                           "<title>IP查询</title></head><body>\n<p>您当前的IP为：<span class=\"red\">") +
+               kAddressDirective + "</span></p>\n<p>该IP所在地为：<span>" + kPlaceDirective +
+               "</span></p>\n</body></html>\n");
+}
+
+std::string filledLookupPage(const std::string& page, const std::string& address, const std::string& place) {
+  bool plain = std::all_of(address.begin(), address.end(),
+                           [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) || c == '.' || c == ':'; });
+  std::string out = page;
+  replaceAll(out, kAddressDirective, plain ? address : std::string());
+  replaceAll(out, toGbk(kPlaceDirective), toGbk(place));
+  return out;
+}
+
 std::string publish(const SiteConfig& c, const fs::path& folder) {
   std::string stamp = c.stamp;
   if (stamp.empty()) {
@@ -113,6 +133,7 @@ std::string publish(const SiteConfig& c, const fs::path& folder) {
                                                        {"filetime.css", stamp}};
   for (auto& [name, body] : files)
     if (!writeAll(z / name, body)) return "cannot write into " + folder.string();
+  if (!writeAll(z / "ip" / "index.html", lookupPage())) return "cannot write into " + folder.string();
   if (!writeAll(folder / "kpr.css", c.baseUrl)) return "cannot write into " + folder.string();
   const fs::path web = folder / "web";
   writeAll(web / "Up.html", page("Zelkora 新版下载", "<p>最新版本：" + c.version + "</p>"));

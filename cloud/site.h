@@ -26,6 +26,16 @@ std::string stampOf(int year, int month, int day, int hour, int minute);
 // earlier one; the rest kept byte for byte.
 std::string stampedHosts(const std::string& source, const std::string& stamp);
 
+// The external-IP lookup page, published under the base as "ip/index.html": GBK HTML in the
+// form lookup sites use, with two server-side include directives for the caller's address and
+// place (nginx fills them in with "ssi on;"; serve fills them in itself).
+inline constexpr const char* kAddressDirective = "<!--#echo var=\"REMOTE_ADDR\" -->";
+inline constexpr const char* kPlaceDirective = "<!--#echo var=\"ZK_PLACE\" default=\"未知\" -->";
+std::string lookupPage();
+// The page with both directives replaced: the address as given, the place (UTF-8) in GBK. An
+// address holding anything but the characters of an IP address is left out.
+std::string filledLookupPage(const std::string& page, const std::string& address, const std::string& place);
+
 // Writes the whole site into folder (created when missing). Empty error text on success.
 std::string publish(const SiteConfig& config, const std::filesystem::path& folder);
 

@@ -27,9 +27,7 @@ target_link_libraries(Zelkora PRIVATE zk_ui)
 # with the System.btx key YDSY.
 set(ZK_CLOUD_INDEX_URL "http://cloud.zelkora.example/kpr.css" CACHE STRING "Index file of the official cloud")
 set(ZK_WEBSITE "http://www.zelkora.example" CACHE STRING "The maker's web site")
-set(ZK_IP_LOOKUP_URL "http://ip.zelkora.example/" CACHE STRING "The external-IP lookup page")
-target_compile_definitions(Zelkora PRIVATE ZK_CLOUD_INDEX_URL="${ZK_CLOUD_INDEX_URL}" ZK_WEBSITE="${ZK_WEBSITE}"
-  ZK_IP_LOOKUP_URL="${ZK_IP_LOOKUP_URL}")
+target_compile_definitions(Zelkora PRIVATE ZK_CLOUD_INDEX_URL="${ZK_CLOUD_INDEX_URL}" ZK_WEBSITE="${ZK_WEBSITE}")
 target_link_options(Zelkora PRIVATE -municode -s)
 set_source_files_properties(resources/zelkora.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/resources/zelkora.manifest;${CMAKE_SOURCE_DIR}/resources/zelkora.ico;${CMAKE_SOURCE_DIR}/resources/emoji.cur")

@@ -58,6 +58,18 @@ Task<ProcessOutcome> TempFolder::runScript(const std::string& name, int capMs) {
   co_return outcome;
 }
 
+Task<ProcessOutcome> TempFolder::runAbandonableScript(const std::string& name, int capMs) {
+  const std::string tem = path();
+  if (tem.empty()) co_return ProcessOutcome{};
+  Processes* proc = &proc_;
+  auto running =
+      rt_.offload([proc, line = scriptCommand(name), folder = values_.systemFolder, capMs](std::stop_token stop) {
+        return proc->runHiddenTreeAndWait(line, folder, capMs, stop);
+      });
+  ProcessOutcome outcome = co_await running;
+  co_return outcome;
+}
+
 Task<> TempFolder::runDnscacheScript() {
   writeScript("Dnscache.bat", texts::kDnscacheBat);
   co_await runScript("Dnscache.bat", 1000);

@@ -31,6 +31,9 @@ class TempFolder {
   // in it finds the system's tool, never a program planted beside ours or a script of Tem), and
   // waits for its end, at most capMs, on a worker.
   Task<ProcessOutcome> runScript(const std::string& name, int capMs);
+  // The same for a script whose run may be abandoned: when the task is stopped, the script and
+  // every process it started are ended, and the worker is free again.
+  Task<ProcessOutcome> runAbandonableScript(const std::string& name, int capMs);
   // Dnscache.bat: written, started hidden (given up to 1,000 ms to end), then 1,000 ms to work.
   Task<> runDnscacheScript();
 

@@ -62,8 +62,13 @@ ExternalIpFound extractExternalIp(std::string_view pageUtf8) {
   return found;
 }
 
-ExternalIpLogic::ExternalIpLogic(ExternalIpServices s, ExternalIpView& view, std::string lookupUrl)
-    : s_(s), view_(view), url_(std::move(lookupUrl)) {}
+std::string lookupPageUnder(std::string_view base) {
+  if (!isWebAddress(base)) return {};
+  return std::string(base) + (base.back() == '/' ? "" : "/") + "ip/";
+}
+
+ExternalIpLogic::ExternalIpLogic(ExternalIpServices s, ExternalIpView& view, LookupAddress where)
+    : s_(s), view_(view), where_(std::move(where)) {}
 
 ExternalIpLogic::~ExternalIpLogic() {
   s_.rt.stop(TaskSlot::ExternalIpLookup);
@@ -106,21 +111,36 @@ void ExternalIpLogic::onCommand(ExternalIpCommand command) {
 
 Task<> ExternalIpLogic::lookup(int delayMs) {
   if (delayMs > 0) co_await s_.rt.pumpWait(delayMs);
+  enum class Outcome { Unreachable, Unreadable, Read };
   struct Result {
-    bool reached = false;
+    Outcome outcome = Outcome::Unreachable;
     ExternalIpFound found;
   };
+  std::string url = isWebAddress(where_.own) ? where_.own : std::string();
+  if (url.empty() && where_.cloudBase) url = lookupPageUnder(where_.cloudBase());
   Http* http = &s_.http;
-  auto fetching = s_.rt.offload([http, url = url_] {
-    HttpResponse r = http->get(url);
+  auto fetching = s_.rt.offload([http, url, index = where_.cloudIndex]() mutable {
     Result result;
-    result.reached = r.reached && r.status >= 200 && r.status < 300 && !r.truncated && !r.body.empty();
-    if (result.reached) result.found = extractExternalIp(lookupPageText(textUpToNul(r.body)));
+    if (url.empty()) {
+      HttpResponse r = http->get(index);
+      if (!r.reached) return result;
+      if (r.status >= 200 && r.status < 300 && !r.truncated) url = lookupPageUnder(trimBlanks(textUpToNul(r.body)));
+      if (url.empty()) {
+        result.outcome = Outcome::Unreadable;
+        return result;
+      }
+    }
+    HttpResponse r = http->get(url);
+    if (!r.reached) return result;
+    // Reached, but no page to read: an error status, nothing, or more than a lookup page holds.
+    result.outcome =
+        r.status >= 200 && r.status < 300 && !r.truncated && !r.body.empty() ? Outcome::Read : Outcome::Unreadable;
+    if (result.outcome == Outcome::Read) result.found = extractExternalIp(lookupPageText(textUpToNul(r.body)));
     return result;
   });
   Result result = co_await fetching;
-  if (!result.reached) {
-    show("获取失败", "无法连接到查询页面，请检查网络后点击“重新获取”。");
+  if (result.outcome != Outcome::Read) {
+    show("获取失败", result.outcome == Outcome::Unreachable ? kLookupUnreachableText : kLookupUnreadableText);
     co_return;
   }
   show(result.found.ip.value_or("未能识别"),

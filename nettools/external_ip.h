@@ -1,6 +1,7 @@
 // The external-IP window: one lookup page fetched on a worker, the address and its place cut out.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,6 +41,20 @@ class ExternalIpView {
   virtual void close() = 0;
 };
 
+// Where the lookup page is: the installation's own address (System.btx) when it is a web
+// address, else the page "ip/" under the cloud's base address, which the cloud publishes and
+// serves; the base is read from the cloud index when the connection has not read it yet.
+struct LookupAddress {
+  std::string own;
+  std::string cloudIndex;
+  std::function<std::string()> cloudBase;  // empty while unknown
+};
+// The lookup page under a base address; empty when the base is no web address.
+std::string lookupPageUnder(std::string_view base);
+
+inline constexpr const char* kLookupUnreachableText = "无法连接到查询页面，请检查网络后点击“重新获取”。";
+inline constexpr const char* kLookupUnreadableText = "查询页面无法读取，请稍后点击“重新获取”。";
+
 struct ExternalIpServices {
   Runtime& rt;
   Http& http;
@@ -50,7 +65,7 @@ struct ExternalIpServices {
 
 class ExternalIpLogic {
  public:
-  ExternalIpLogic(ExternalIpServices s, ExternalIpView& view, std::string lookupUrl);
+  ExternalIpLogic(ExternalIpServices s, ExternalIpView& view, LookupAddress where);
   ~ExternalIpLogic();
   void onCreated();
   void onCommand(ExternalIpCommand command);
@@ -61,7 +76,7 @@ class ExternalIpLogic {
 
   ExternalIpServices s_;
   ExternalIpView& view_;
-  std::string url_;
+  LookupAddress where_;
   std::string ip_ = kFetchingText, location_ = kFetchingText;  // as shown
 };
 

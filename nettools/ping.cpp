@@ -28,6 +28,32 @@ bool isPingTarget(std::string_view t) {
   return true;
 }
 
+std::string trimPastedTarget(std::string_view typed) {
+  auto blankAt = [](std::string_view s, bool front) -> std::size_t {
+    for (std::string_view b : {" ", "\t", "\r", "\n", "\xC2\xA0", "\xE3\x80\x80"})
+      if (s.size() >= b.size() && (front ? s.substr(0, b.size()) : s.substr(s.size() - b.size())) == b) return b.size();
+    return 0;
+  };
+  std::string_view t = typed;
+  while (std::size_t n = blankAt(t, true)) t.remove_prefix(n);
+  while (std::size_t n = blankAt(t, false)) t.remove_suffix(n);
+  return std::string(t);
+}
+
+std::optional<std::string> pingTargetOf(std::string_view typed, DomainNames& names) {
+  std::string target = trimPastedTarget(typed);
+  bool ascii = true;
+  for (unsigned char c : target) ascii = ascii && c < 0x80;
+  if (!ascii) {
+    std::optional<std::string> converted = names.toAscii(target);
+    if (!converted) return std::nullopt;
+    target = std::move(*converted);
+  }
+  // The strict check runs on what goes into the script, converted or not.
+  if (!isPingTarget(target)) return std::nullopt;
+  return target;
+}
+
 std::string pingScriptLine(const ProgramValues& values, std::string_view target, const std::string& outputPath) {
   std::string line = values.systemCommand("ping", std::string(target) + " >\"" + outputPath + "\""), escaped;
   for (char c : line) escaped += c == '%' ? std::string("%%") : std::string(1, c);
@@ -56,25 +82,27 @@ void PingLogic::onCommand(PingCommand command) {
 }
 
 void PingLogic::start() {
-  std::string target = view_.target();
-  if (target.empty()) {
+  const std::string typed = view_.target();
+  if (trimPastedTarget(typed).empty()) {
     view_.setOutput("您尚未输入任何IP/域名，无法执行。");
     return;
   }
-  if (!isPingTarget(target)) {
+  std::optional<std::string> target = pingTargetOf(typed, s_.names);
+  if (!target) {
     view_.setOutput("您输入的IP/域名格式不正确（只能是IP地址或域名），无法执行。");
     return;
   }
+  // The ping still at work is ended first: it holds the output file, and a worker.
+  s_.rt.stop(TaskSlot::Ping);
   const std::string output = s_.temp.path() + "\\Ping.txt";
   // An earlier run's output is not this run's result.
   s_.fs.deleteFile(output);
-  bool written = s_.temp.writeScript("Ping.bat", pingScriptLine(s_.values, target, output));
+  bool written = s_.temp.writeScript("Ping.bat", pingScriptLine(s_.values, *target, output));
   countdown_ = s_.random.between(250, 450);
   result_.reset();
   if (written) {
     s_.rt.start(TaskSlot::Ping, waitForPing(output));
   } else {
-    s_.rt.stop(TaskSlot::Ping);
     result_.emplace();
   }
   timer_.setPeriod(1);
@@ -82,7 +110,8 @@ void PingLogic::start() {
 
 // The output file is read, and decoded, on the worker once ping has ended.
 Task<> PingLogic::waitForPing(std::string output) {
-  co_await s_.temp.runScript("Ping.bat", kPingCapMs);
+  // A new start or the window's close stops this task: the ping it left is ended with it.
+  co_await s_.temp.runAbandonableScript("Ping.bat", kPingCapMs);
   FileSystem* fs = &s_.fs;
   auto reading = s_.rt.offload(
       [fs, output, decode = s_.decodeConsole] { return decode(textUpToNul(fs->readFile(output).value_or(""))); });

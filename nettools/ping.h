@@ -9,6 +9,7 @@
 #include "main/main_view.h"
 #include "main/program_values.h"
 #include "main/temp_folder.h"
+#include "platform/domain_names.h"
 #include "platform/files.h"
 #include "platform/runtime.h"
 #include "platform/system.h"
@@ -19,6 +20,12 @@ namespace zk {
 // letters and digits), or a host name of letters, digits, "-" and "." that starts with a letter or
 // a digit (a leading "-" would be an option). Everything else could run as a command.
 bool isPingTarget(std::string_view target);
+// Blanks and line breaks around a target, which a pasted one often carries, removed: ASCII ones
+// and the no-break and ideographic spaces of copied text.
+std::string trimPastedTarget(std::string_view typed);
+// The target as it goes into the script: trimmed, a name in another script converted to its ASCII
+// form. Nothing when the result is no ping target.
+std::optional<std::string> pingTargetOf(std::string_view typed, DomainNames& names);
 // The script's one line: the system's ping by its full path, the target, and ">" with the output
 // file's path in quotes; every "%" doubled so the interpreter keeps it.
 std::string pingScriptLine(const ProgramValues& values, std::string_view target, const std::string& outputPath);
@@ -41,6 +48,7 @@ struct PingServices {
   Runtime& rt;
   FileSystem& fs;
   Clipboard& clipboard;
+  DomainNames& names;
   Random& random;
   TempFolder& temp;
   MainView& main;

@@ -43,6 +43,7 @@ void Runtime::stop(TaskSlot slot) {
   if (rec->second.resuming) {
     // The task is stopping itself (or a task it called): unwind at its next wait.
     rec->second.stopRequested = true;
+    rec->second.stop.request_stop();
     return;
   }
   destroy(id);
@@ -110,6 +111,7 @@ void Runtime::destroy(std::uint64_t id) {
   Record rec = it->second;
   tasks_.erase(it);
   if (rec.timer) cancel(rec.timer);
+  rec.stop.request_stop();
   // Destroying the root frame runs the destructors of every frame it awaits.
   rec.root.destroy();
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <stop_token>
 #include <type_traits>
 #include <utility>
 
@@ -104,9 +105,18 @@ class Runtime {
   // Waits while the interface keeps processing messages.
   WaitAwaiter pumpWait(int ms) { return WaitAwaiter{*this, ms < 0 ? 0 : ms}; }
 
+  // The result of offloaded work: fn() or, for work that watches its task, fn(stop).
+  template <class F>
+  static auto runWork(F& fn, const std::stop_token& stop) {
+    if constexpr (std::is_invocable_v<F&, std::stop_token>)
+      return fn(stop);
+    else
+      return fn();
+  }
+
   template <class F>
   struct OffloadAwaiter {
-    using R = std::invoke_result_t<F>;
+    using R = decltype(runWork(std::declval<F&>(), std::declval<const std::stop_token&>()));
     struct Box {
       std::optional<R> value;
     };
@@ -117,14 +127,20 @@ class Runtime {
     void await_suspend(std::coroutine_handle<> h) {
       std::uint64_t id = rt.suspendForResult(h);
       Runtime* self = &rt;  // used only on the UI thread, by a job the mailbox delivered
-      rt.runInBackground([mailbox = rt.mailbox_, self, id, box = box, fn = std::move(fn)]() mutable {
-        box->value.emplace(fn());
-        mailbox->post([self, id] { self->resumeFromResult(id); });
-      });
+      rt.runInBackground(
+          [mailbox = rt.mailbox_, self, id, stop = rt.stopTokenOf(id), box = box, fn = std::move(fn)]() mutable {
+            // The task was stopped before a worker took this up: nobody waits for it, so it never
+            // starts (a queue of abandoned blocking jobs would hold up everything behind it).
+            if (stop.stop_requested()) return;
+            box->value.emplace(runWork(fn, stop));
+            mailbox->post([self, id] { self->resumeFromResult(id); });
+          });
     }
     R await_resume() { return std::move(*box->value); }
   };
-  // Runs blocking work on a worker; the task resumes on the UI thread with its result.
+  // Runs blocking work on a worker; the task resumes on the UI thread with its result. Work that
+  // takes a std::stop_token is handed one that is set when the task is stopped, so a long wait
+  // can end early; work whose task is stopped before it starts is dropped.
   // Await it as a named variable when fn captures anything: GCC 12 destroys a temporary
   // awaiter's captures twice.
   template <class F>
@@ -144,10 +160,12 @@ class Runtime {
     bool resuming = false;
     bool stopRequested = false;
     std::optional<TaskSlot> slot;
+    std::stop_source stop;  // set when the task is stopped; its offloaded work sees it
   };
 
   void suspendCurrent(int ms, std::coroutine_handle<> h);
   std::uint64_t suspendForResult(std::coroutine_handle<> h);
+  std::stop_token stopTokenOf(std::uint64_t id) { return tasks_[id].stop.get_token(); }
   void resumeFromResult(std::uint64_t id);
   void resume(std::uint64_t id, std::coroutine_handle<> h);
   void finish(std::uint64_t id);

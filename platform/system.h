@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,10 @@ class Processes {
   // for its end, at most capMs. Blocking: call it from a worker.
   virtual ProcessOutcome runHiddenAndWait(const std::string& commandLine, const std::string& workingFolder,
                                           int capMs) = 0;
+  // The same, for a process that may be abandoned: once stop is requested before its end, it and
+  // every process it started are ended at once (outcome: started, not ended).
+  virtual ProcessOutcome runHiddenTreeAndWait(const std::string& commandLine, const std::string& workingFolder,
+                                              int capMs, std::stop_token stop) = 0;
 };
 
 // The network connections of the machine and the state of a system service.

@@ -6,6 +6,11 @@
 #include "platform/win32/wide.h"
 #include "ui/art.h"
 
+namespace {
+// ST_PLAINTEXTONLY, which older headers lack: the text is never read as RTF.
+constexpr DWORD kPlainTextOnly = 0x20;
+}  // namespace
+
 namespace zk::ui {
 
 using win::narrow;
@@ -157,8 +162,15 @@ void Form::makeControls() {
         style |= ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL;
         break;
     }
-    HWND h = CreateWindowExW(ex, cls, widen(c.caption).c_str(), style, s(c.x), s(c.y), s(c.w), s(c.h), hwnd_,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), inst, nullptr);
+    // A rich edit gets its text only once it is in plain-text mode (the mode can be set only
+    // while it is empty).
+    bool rich = c.kind == Kind::Log;
+    HWND h = CreateWindowExW(ex, cls, rich ? L"" : widen(c.caption).c_str(), style, s(c.x), s(c.y), s(c.w), s(c.h),
+                             hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), inst, nullptr);
+    if (rich) {
+      SendMessageW(h, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
+      setRichText(h, c.caption);
+    }
     SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     if (c.kind == Kind::Group) SetWindowSubclass(h, groupProc, 0, reinterpret_cast<DWORD_PTR>(this));
     if (c.tip) tipTexts_[c.id] = widen(c.tip);
@@ -252,9 +264,27 @@ void Form::titledBackground(HDC dc, int w, int h, COLORREF top, COLORREF bottom,
   DeleteObject(f);
 }
 
+// Text from outside (a page, the cloud, a tool's output) goes into a rich edit as plain text:
+// set as text, a page starting with "{\rtf" would be read as a document, with its objects and
+// links, by an elevated program.
+void Form::setRichText(HWND h, const std::string& utf8) {
+  SETTEXTEX how{};
+  how.flags = ST_DEFAULT | kPlainTextOnly;
+  how.codepage = 1200;  // UTF-16
+  std::wstring w = widen(utf8);
+  // A rich edit too old for the flag refuses the message; its plain-text mode still holds.
+  if (!SendMessageW(h, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(w.c_str())))
+    SetWindowTextW(h, w.c_str());
+}
+
 void Form::setText(int id, const std::string& utf8) {
   if (!live()) return;
-  SetWindowTextW(ctl(id), widen(utf8).c_str());
+  wchar_t cls[32] = {};
+  GetClassNameW(ctl(id), cls, 32);
+  if (lstrcmpiW(cls, MSFTEDIT_CLASS) == 0)
+    setRichText(ctl(id), utf8);
+  else
+    SetWindowTextW(ctl(id), widen(utf8).c_str());
   RECT r;
   GetWindowRect(ctl(id), &r);
   MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);

@@ -62,6 +62,9 @@ class Form {
   int s(int v) const { return MulDiv(v, dpi_, 96); }
   int unscale(int v) const { return MulDiv(v, 96, dpi_); }
 
+ private:
+  static void setRichText(HWND h, const std::string& utf8);
+
  protected:
   // backgroundW: the painted width when the window can grow wider than it opens (0: w).
   HWND create(const wchar_t* className, const std::string& title, int w, int h, DWORD style, DWORD exStyle,

@@ -136,6 +136,66 @@ ProcessOutcome Win32Processes::runHiddenAndWait(const std::string& commandLine, 
   return outcome;
 }
 
+ProcessOutcome Win32Processes::runHiddenTreeAndWait(const std::string& commandLine, const std::string& workingFolder,
+                                                    int capMs, std::stop_token stop) {
+  ProcessOutcome outcome;
+  if (stop.stop_requested()) return outcome;
+  std::wstring cmd = widen(commandLine);
+  std::wstring folder = widen(workingFolder);
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = SW_HIDE;
+  PROCESS_INFORMATION pi{};
+  // Started suspended so that it is in the job before it can start anything of its own.
+  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &si, &pi))
+    return outcome;
+  outcome.started = true;
+  HANDLE job = CreateJobObjectW(nullptr, nullptr);
+  // Where the job cannot be had (a system that refuses nested jobs), the process alone is ended.
+  bool inJob = job && AssignProcessToJobObject(job, pi.hProcess);
+  ResumeThread(pi.hThread);
+  CloseHandle(pi.hThread);
+  HANDLE stopped = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  {
+    std::stop_callback onStop(stop, [stopped] { SetEvent(stopped); });
+    HANDLE waits[2] = {pi.hProcess, stopped};
+    DWORD r = WaitForMultipleObjects(stopped ? 2 : 1, waits, FALSE, static_cast<DWORD>(capMs < 0 ? 0 : capMs));
+    if (r == WAIT_OBJECT_0) {
+      DWORD code = 0;
+      outcome.ended = GetExitCodeProcess(pi.hProcess, &code) != 0;
+      outcome.exitCode = code;
+    } else if (r == WAIT_OBJECT_0 + 1) {
+      if (inJob)
+        TerminateJobObject(job, 1);
+      else
+        TerminateProcess(pi.hProcess, 1);
+      // Its files (the output file above all) are free once it is gone.
+      WaitForSingleObject(pi.hProcess, 2000);
+    }
+  }
+  if (stopped) CloseHandle(stopped);
+  // Closing the job leaves a process that outlived the cap running, as the plain wait does.
+  if (job) CloseHandle(job);
+  CloseHandle(pi.hProcess);
+  return outcome;
+}
+
+std::optional<std::string> Win32DomainNames::toAscii(const std::string& utf8) {
+  using IdnToAsciiFn = int(WINAPI*)(DWORD, LPCWSTR, int, LPWSTR, int);
+  static IdnToAsciiFn convert = [] {
+    HMODULE lib = LoadLibraryW(L"normaliz.dll");
+    return lib ? reinterpret_cast<IdnToAsciiFn>(reinterpret_cast<void*>(GetProcAddress(lib, "IdnToAscii"))) : nullptr;
+  }();
+  std::wstring name = widen(utf8);
+  if (!convert || name.empty() || name.size() > 1024) return std::nullopt;
+  wchar_t out[256];
+  int n = convert(0, name.c_str(), static_cast<int>(name.size()), out, 255);
+  if (n <= 0) return std::nullopt;
+  return narrow(std::wstring_view(out, static_cast<std::size_t>(n)));
+}
+
 bool Win32Shell::open(const std::string& target) {
   return reinterpret_cast<INT_PTR>(
              ShellExecuteW(nullptr, L"open", widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;

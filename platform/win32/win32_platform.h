@@ -5,6 +5,7 @@
 
 #include "platform/files.h"
 #include "platform/prompt.h"
+#include "platform/domain_names.h"
 #include "platform/system.h"
 
 namespace zk::win {
@@ -50,6 +51,8 @@ class Win32Processes : public Processes {
   bool runHidden(const std::string& commandLine) override;
   bool runNormal(const std::string& commandLine) override;
   ProcessOutcome runHiddenAndWait(const std::string& commandLine, const std::string& workingFolder, int capMs) override;
+  ProcessOutcome runHiddenTreeAndWait(const std::string& commandLine, const std::string& workingFolder, int capMs,
+                                      std::stop_token stop) override;
 
  private:
   bool run(const std::string& commandLine, bool hidden);
@@ -73,6 +76,12 @@ class Win32Clipboard : public Clipboard {
 class Win32FileDialogs : public FileDialogs {
  public:
   std::optional<std::string> show(const FileDialogRequest& request) override;
+};
+
+// IdnToAscii, looked up when first needed (normaliz.dll is not loaded at start).
+class Win32DomainNames : public DomainNames {
+ public:
+  std::optional<std::string> toAscii(const std::string& utf8) override;
 };
 
 class Win32Shell : public Shell {

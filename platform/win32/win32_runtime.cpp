@@ -1,5 +1,6 @@
 #include "platform/win32/win32_runtime.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -10,7 +11,14 @@ namespace zk::win {
 namespace {
 constexpr UINT kPostedJob = WM_APP + 1;  // jobs are waiting in posted_
 constexpr UINT kDueNow = WM_APP + 2;     // wParam: the id of a zero-delay job
-constexpr int kMaxWorkers = 4;
+// Every job that finds no idle worker gets a new one, so blocking work (a process that runs for a
+// minute, a slow download) never queues the rest of the program behind it. Each task has at most
+// one job at a time and a stopped task's job is dropped before it starts, so the count stays near
+// the number of tasks; the cap only guards against a fault.
+constexpr int kMaxWorkers = 64;
+// Workers beyond these few end after a while without work.
+constexpr int kKeptWorkers = 4;
+constexpr auto kIdleEnd = std::chrono::seconds(30);
 }  // namespace
 
 // Worker threads are detached and share the queue by shared_ptr: the program never waits for
@@ -102,7 +110,8 @@ void Win32Runtime::runInBackground(Job work) {
   std::shared_ptr<Pool> pool = pool_;
   std::lock_guard lock(pool->m);
   pool->jobs.push_back(std::move(work));
-  if (pool->idle > 0 || pool->threads >= kMaxWorkers) {
+  // Idle workers that have not yet taken a job each take one of those waiting.
+  if (pool->idle >= static_cast<int>(pool->jobs.size()) || pool->threads >= kMaxWorkers) {
     pool->cv.notify_one();
     return;
   }
@@ -111,9 +120,16 @@ void Win32Runtime::runInBackground(Job work) {
     std::unique_lock lock(pool->m);
     for (;;) {
       ++pool->idle;
-      pool->cv.wait(lock, [&] { return pool->closed || !pool->jobs.empty(); });
+      bool woken = pool->cv.wait_for(lock, kIdleEnd, [&] { return pool->closed || !pool->jobs.empty(); });
       --pool->idle;
       if (pool->closed) return;
+      if (!woken) {
+        if (pool->threads > kKeptWorkers) {
+          --pool->threads;
+          return;
+        }
+        continue;
+      }
       Job job = std::move(pool->jobs.front());
       pool->jobs.pop_front();
       lock.unlock();

@@ -3,8 +3,9 @@
 # files it wrote checked byte for byte from this side. Screenshots land in build/e2e-shots.
 # ZK_E2E_ONLY_FETCH=1 runs only the cloud scenarios (7 and 8), for work on the fetch;
 # ZK_E2E_ONLY_EDITOR=1 only the editor's and the tools' (9 to 11), ZK_E2E_ONLY_NETWORK=1 only the
-# network tools' (11), ZK_E2E_ONLY_HOSTS=1 only the editor's, the add-entry dialog's and the
-# hosts-file commands' (9 and 10), on a prefix where the first start has run.
+# network tools' (11 and 12), ZK_E2E_ONLY_PING=1 only the ping under load (12),
+# ZK_E2E_ONLY_HOSTS=1 only the editor's, the add-entry dialog's and the hosts-file commands'
+# (9 and 10), on a prefix where the first start has run.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 if [ -z "${DISPLAY:-}" ]; then
@@ -65,6 +66,33 @@ serve_in_background() {  # serve_in_background LOG COMMAND...: sets $server once
   for _ in $(seq 50); do grep -q serving "$1" && return; sleep 0.1; done
 }
 fresh() { rm -rf "$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Orvik"; rm -f "$DESKTOP"/*.reg; }
+
+# 12. Ping under load (ZK_E2E_ONLY_PING=1 runs only this, on a prefix where the first start has
+# run): thirty starts of a ping, then the external-IP lookup from the cloud's own page, which must
+# not wait behind them; no ping is left running once the window has gone.
+ping_load() {
+  local site="$WORK/site-ping"
+  rm -rf "$site"
+  "$ROOT/build/native/zelkora-cloud" publish "$ROOT/cloud/demo/site.ini" "$site" --origin http://127.0.0.1:18185 >/dev/null
+  serve_in_background "$WORK/ping-cloud.log" "$ROOT/build/native/zelkora-cloud" serve "$site" --port 18185
+  local pingcloud=$server
+  mkdir -p "$DATA"
+  printf '[System]\r\nXFWQ=1\r\nHYDH=0\r\nZFJH=0\r\nZURL=\r\nQBMJ=0\r\nZDDH=1\r\nAQSX=1\r\nYDSY=http://127.0.0.1:18185/kpr.css\r\n' > "$DATA/System.btx"
+  run_scenario ping_load
+  check "the lookup page was the cloud's own, under its base" grep -q 'GET /z/ip/ -> 200' "$WORK/ping-cloud.log"
+  # (The pattern does not match its own command line.)
+  check "no ping left running" bash -c "! pgrep -f 'system32.ping[.]exe' >/dev/null"
+  check "the pasted Chinese domain went into Ping.bat trimmed, by its ASCII name" bash -c "iconv -f gbk -t utf-8 '$DATA/Tem/Ping.bat' | grep -qF 'ping.exe\" xn--fiq228c.com >\"'"
+  kill $pingcloud 2>/dev/null; wait $pingcloud 2>/dev/null
+  finish_scenario
+}
+if [ -n "${ZK_E2E_ONLY_PING:-}" ]; then
+  ping_load
+  wineserver -w
+  echo "$passed passed, $failed failed"
+  [ "$failed" = 0 ]
+  exit
+fi
 
 if [ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_EDITOR:-}${ZK_E2E_ONLY_NETWORK:-}${ZK_E2E_ONLY_HOSTS:-}" ]; then
 # 1. First start: data folder, installed copy, seeded settings, Tem with its read-me.
@@ -264,6 +292,9 @@ fi
 rm -f "$WINEPREFIX/drive_c/zk-refuse.txt"
 kill $lookup 2>/dev/null; wait $lookup 2>/dev/null
 finish_scenario
+fi
+if [ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_EDITOR:-}${ZK_E2E_ONLY_HOSTS:-}" ]; then
+ping_load
 fi
 
 if [ -z "${ZK_E2E_ONLY_EDITOR:-}${ZK_E2E_ONLY_NETWORK:-}${ZK_E2E_ONLY_HOSTS:-}" ]; then

@@ -114,8 +114,15 @@ class FakeProcesses : public Processes {
     if (outcomes.size() > 1) outcomes.erase(outcomes.begin());
     return o;
   }
+  // Recorded as above; the stop it was given is kept, to see whether the caller abandoned it.
+  ProcessOutcome runHiddenTreeAndWait(const std::string& commandLine, const std::string& workingFolder, int capMs,
+                                      std::stop_token stop) override {
+    stops.push_back(stop);
+    return runHiddenAndWait(commandLine, workingFolder, capMs);
+  }
   std::vector<std::string> started, startedNormal, waited, folders;
   std::vector<int> caps;
+  std::vector<std::stop_token> stops;
   std::vector<ProcessOutcome> outcomes;
   std::function<void(const std::string&)> onRun;
   bool normalStarts = true;

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cloud/site.h"
+#include "nettools/external_ip.h"
 #include "text/ini.h"
 
 namespace zk::cloud {
@@ -56,7 +57,20 @@ TEST(CloudSite, PublishesEveryFileTheClientReads) {
   for (const char* page : {"Up.html", "Dns.html", "Mobile.html", "index.html", "news.html"})
     EXPECT_TRUE(fs::exists(dir / "out" / "web" / page)) << page;
   EXPECT_NE(slurp(dir / "out" / "web" / "news.html").find("云端数据已更新：161207091"), std::string::npos);
+  EXPECT_EQ(slurp(dir / "out" / "z" / "ip" / "index.html"), lookupPage());
   fs::remove_all(dir);
+}
+
+// The lookup page, once a server has filled it in, is what the client's external-IP window reads.
+TEST(CloudSite, TheFilledLookupPageGivesTheClientTheAddressAndPlace) {
+  std::string page = lookupPage();
+  EXPECT_NE(page.find(kAddressDirective), std::string::npos);
+  ExternalIpFound found = extractExternalIp(lookupPageText(filledLookupPage(page, "10.1.2.3", "北京市&nbsp;联通")));
+  EXPECT_EQ(found.ip, "10.1.2.3");
+  EXPECT_EQ(found.location, "北京市 联通");
+  EXPECT_EQ(extractExternalIp(lookupPageText(filledLookupPage(page, "2001:db8::1", "x"))).ip, "2001:db8::1");
+  // Anything but an address is left out of the page.
+  EXPECT_EQ(extractExternalIp(lookupPageText(filledLookupPage(page, "1.2.3.4<b>", "x"))).ip, "");
 }
 
 TEST(CloudSite, ConfigErrorsAreReported) {

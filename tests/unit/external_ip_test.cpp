@@ -67,7 +67,7 @@ struct ExternalIp : ::testing::Test {
   test::FakeMainView main;
   FakeIpView win;
   const std::string url = "http://ip.test/";
-  ExternalIpLogic logic{ExternalIpServices{rt, http, clipboard, prompt, main}, win, url};
+  ExternalIpLogic logic{ExternalIpServices{rt, http, clipboard, prompt, main}, win, LookupAddress{url, "", {}}};
 };
 
 TEST_F(ExternalIp, LooksUpAfterAPauseAndCopiesWhatIsShown) {
@@ -105,6 +105,71 @@ TEST_F(ExternalIp, FailuresAndPagesWithoutTheFragmentsSaySo) {
   logic.onCommand(ExternalIpCommand::Refetch);
   rt.runUntilIdle();
   EXPECT_EQ(win.ip, "获取失败");
+}
+
+TEST_F(ExternalIp, AnOverCapPageIsUnreadableNotUnreachable) {
+  http.answers[url] = {HttpResponse{true, 200, true, kPage}};
+  logic.onCreated();
+  rt.runUntilIdle();
+  EXPECT_EQ(win.ip, "获取失败");
+  EXPECT_EQ(win.location, kLookupUnreadableText);
+  http.fail(url);
+  logic.onCommand(ExternalIpCommand::Refetch);
+  rt.runUntilIdle();
+  EXPECT_EQ(win.location, kLookupUnreachableText);
+}
+
+// Without an address of its own, an installation asks its cloud: the page "ip/" under the base
+// the connection read, or, before the connection has read it, under the base in the index.
+TEST(ExternalIpAddress, TheCloudsOwnPageUnlessTheInstallationNamesOne) {
+  EXPECT_EQ(lookupPageUnder("http://c.test/z/"), "http://c.test/z/ip/");
+  EXPECT_EQ(lookupPageUnder("https://c.test/z"), "https://c.test/z/ip/");
+  EXPECT_EQ(lookupPageUnder(""), "");
+  EXPECT_EQ(lookupPageUnder("file:///c:/z/"), "");
+
+  test::VirtualRuntime rt;
+  test::FakeHttp http;
+  test::FakeClipboard clipboard;
+  test::FakePrompter prompt;
+  test::FakeMainView main;
+  FakeIpView win;
+  std::string base;
+  auto run = [&](LookupAddress where) {
+    http.requests.clear();
+    ExternalIpLogic logic{ExternalIpServices{rt, http, clipboard, prompt, main}, win, std::move(where)};
+    logic.onCreated();
+    rt.runUntilIdle();
+  };
+  const std::string index = "http://c.test/kpr.css";
+  http.serve("http://c.test/z/ip/", kPage);
+  http.serve("http://own.test/ip/", kPage);
+  http.serve(index, "http://c.test/z/\r\n");
+
+  base = "http://c.test/z/";
+  run(LookupAddress{"", index, [&] { return base; }});
+  EXPECT_EQ(http.requests, std::vector<std::string>{"http://c.test/z/ip/"});
+  EXPECT_EQ(win.ip, "1.2.3.4");
+
+  base.clear();  // the connection has not read the index yet
+  run(LookupAddress{"", index, [&] { return base; }});
+  EXPECT_EQ(http.requests, (std::vector<std::string>{index, "http://c.test/z/ip/"}));
+  EXPECT_EQ(win.ip, "1.2.3.4");
+
+  base = "http://c.test/z/";
+  run(LookupAddress{"http://own.test/ip/", index, [&] { return base; }});
+  EXPECT_EQ(http.requests, std::vector<std::string>{"http://own.test/ip/"});
+  run(LookupAddress{"not an address", index, [&] { return base; }});
+  EXPECT_EQ(http.requests, std::vector<std::string>{"http://c.test/z/ip/"});
+
+  // An index that names no web address: nothing more is asked.
+  base.clear();
+  http.serve(index, "<html>portal</html>");
+  run(LookupAddress{"", index, [&] { return base; }});
+  EXPECT_EQ(http.requests, std::vector<std::string>{index});
+  EXPECT_EQ(win.location, kLookupUnreadableText);
+  http.fail(index);
+  run(LookupAddress{"", index, [&] { return base; }});
+  EXPECT_EQ(win.location, kLookupUnreachableText);
 }
 
 TEST_F(ExternalIp, CloseStopsTheLookup) {

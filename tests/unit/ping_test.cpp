@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "nettools/ping.h"
 #include "nettools/web_ping.h"
 #include "tests/support/editor_fakes.h"
@@ -54,6 +59,41 @@ TEST(PingTarget, TheScriptLineNamesTheSystemsPingKeepsAPercentAndQuotesTheOutput
             "\"C:\\Windows\\system32\\ping.exe\" fe80::1%%12 >\"C:\\100%%\\Tem\\Ping.txt\"");
 }
 
+// A few names with their known ASCII forms; anything else is refused.
+class FakeDomainNames : public DomainNames {
+ public:
+  std::optional<std::string> toAscii(const std::string& utf8) override {
+    asked.push_back(utf8);
+    auto it = known.find(utf8);
+    if (it != known.end()) return it->second;
+    return std::nullopt;
+  }
+  std::map<std::string, std::string> known{{"中文.com", "xn--fiq228c.com"}, {"例子.测试", "xn--fsqu00a.xn--0zwm56d"}};
+  std::vector<std::string> asked;
+};
+
+TEST(PingTarget, PastedBlanksAreTrimmedAndOtherScriptsConvertedBeforeTheCheck) {
+  FakeDomainNames names;
+  EXPECT_EQ(pingTargetOf("  127.0.0.1\r\n", names), "127.0.0.1");
+  EXPECT_EQ(pingTargetOf("\t www.example.com \n", names), "www.example.com");
+  EXPECT_EQ(pingTargetOf("\xE3\x80\x80"
+                         "a.com\xC2\xA0",
+                         names),
+            "a.com");
+  EXPECT_TRUE(names.asked.empty());  // ASCII names need no conversion
+  EXPECT_EQ(pingTargetOf(" 中文.com\r\n", names), "xn--fiq228c.com");
+  EXPECT_EQ(pingTargetOf("例子.测试", names), "xn--fsqu00a.xn--0zwm56d");
+  EXPECT_EQ(names.asked, (std::vector<std::string>{"中文.com", "例子.测试"}));
+  // What lies between the blanks is checked as strictly as ever, before and after a conversion.
+  for (const char* bad : {"  ", "\r\n", "127.0.0.1 & calc", " a.com\r\ncalc", "a.com|calc\n", "未知.com",
+                          "中文.com & calc", "-t 中文.com"})
+    EXPECT_FALSE(pingTargetOf(bad, names)) << bad;
+  names.known["坏.com"] = "a.com&calc";
+  EXPECT_FALSE(pingTargetOf("坏.com", names));
+  EXPECT_EQ(trimPastedTarget(" \t\r\n"), "");
+  EXPECT_EQ(trimPastedTarget("a b"), "a b");
+}
+
 class FakePingView : public PingView {
  public:
   std::string target() const override { return targetText; }
@@ -70,10 +110,12 @@ class FakePingView : public PingView {
 
 struct Ping : ::testing::Test, test::NetworkBench {
   test::FakeClipboard clipboard;
+  FakeDomainNames names;
   test::FakeRandom random;
   FakePingView win;
   PingLogic logic{
-      PingServices{rt, fs, clipboard, random, temp, main, values, [](std::string_view b) { return fromGbk(b); }}, win};
+      PingServices{rt, fs, clipboard, names, random, temp, main, values, [](std::string_view b) { return fromGbk(b); }},
+      win};
   std::string out() const { return tem() + "\\Ping.txt"; }
   Ping() {
     random.value = 300;
@@ -123,6 +165,15 @@ TEST_F(Ping, ASlowPingKeepsTheCountdownTextUntilItEnds) {
   EXPECT_EQ(win.output, "执行失败！");
 }
 
+TEST_F(Ping, APastedChineseDomainIsPingedByItsAsciiName) {
+  win.targetText = "\r\n 中文.com \r\n";
+  logic.onCommand(PingCommand::Start);
+  EXPECT_EQ(fs.bytes(tem() + "\\Ping.bat"), toGbk(tool("ping", "xn--fiq228c.com >\"" + out() + "\"")));
+  win.targetText = " \r\n";
+  logic.onCommand(PingCommand::Start);
+  EXPECT_EQ(win.output, "您尚未输入任何IP/域名，无法执行。");
+}
+
 TEST_F(Ping, RefusedTargetsRunNothing) {
   for (const char* bad : {"", "127.0.0.1 & echo x> C:\\x.txt"}) {
     win.targetText = bad;
@@ -147,6 +198,27 @@ TEST_F(Ping, PressPasteAndClose) {
   logic.onCommand(PingCommand::Close);
   EXPECT_TRUE(main.shown);
   EXPECT_TRUE(win.closed);
+}
+
+// Holding Enter in the target box: each start ends the ping before it, and the runs that had
+// not reached a worker yet never start.
+TEST_F(Ping, ANewStartOrTheCloseEndsThePingBeforeIt) {
+  logic.onCommand(PingCommand::Start);
+  logic.onCommand(PingCommand::Start);
+  ASSERT_EQ(processes.stops.size(), 2u);
+  EXPECT_TRUE(processes.stops[0].stop_requested());
+  EXPECT_FALSE(processes.stops[1].stop_requested());
+  logic.onCommand(PingCommand::Close);
+  EXPECT_TRUE(processes.stops[1].stop_requested());
+
+  processes.waited.clear();
+  rt.workDelayMs = 5000;  // every worker is busy for a while
+  for (int i = 0; i < 30; ++i) {
+    logic.onCommand(PingCommand::Start);
+    rt.advance(20);
+  }
+  rt.runUntilIdle();
+  EXPECT_EQ(processes.waited.size(), 1u);
 }
 
 TEST_F(Ping, WithoutTemTheRunFailsVisibly) {

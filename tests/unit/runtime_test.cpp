@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <future>
 #include <memory>
+#include <stop_token>
 #include <string>
 #include <thread>
 #include <vector>
@@ -171,6 +174,78 @@ TEST(Runtime, AWorkerFinishingAfterTheRuntimeIsGoneReachesNothing) {
   release.set_value();
   for (std::thread& t : workers) t.join();
   EXPECT_TRUE(got.empty());
+}
+
+Task<> offloadsCounted(Runtime& rt, int& ran, std::vector<int>& got) {
+  auto work = rt.offload([&ran] { return ++ran; });
+  got.push_back(co_await work);
+}
+
+// Work handed to a worker that has not started when its task is stopped never runs: a stopped
+// task's blocking job must not hold a worker (nor run its side effects) for nobody.
+TEST(Runtime, AStoppedTasksQueuedWorkNeverStartsButRunningTasksWorkDoes) {
+  VirtualRuntime rt;
+  rt.workDelayMs = 100;  // the work waits for a free worker
+  int ran = 0;
+  std::vector<int> got;
+  for (int i = 0; i < 30; ++i) {
+    rt.start(TaskSlot::Ping, offloadsCounted(rt, ran, got));
+    rt.advance(10);
+  }
+  rt.start(TaskSlot::MainCommand, offloadsCounted(rt, ran, got));
+  rt.stop(TaskSlot::MainCommand);
+  rt.runUntilIdle();
+  EXPECT_EQ(ran, 1);  // only the last task of the slot
+  EXPECT_EQ(got, std::vector<int>{1});
+  EXPECT_FALSE(rt.isRunning(TaskSlot::Ping));
+}
+
+Task<> watchesItsStop(Runtime& rt, std::vector<std::stop_token>& seen) {
+  auto work = rt.offload([&seen](std::stop_token stop) {
+    seen.push_back(stop);
+    return 0;
+  });
+  co_await work;
+  co_await rt.pumpWait(1000);
+}
+
+TEST(Runtime, WorkThatTakesAStopTokenSeesItsTaskStopped) {
+  VirtualRuntime rt;
+  std::vector<std::stop_token> seen;
+  rt.start(TaskSlot::Ping, watchesItsStop(rt, seen));
+  rt.advance(10);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_FALSE(seen[0].stop_requested());
+  rt.start(TaskSlot::Ping, watchesItsStop(rt, seen));  // the restart stops the first
+  rt.advance(10);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_TRUE(seen[0].stop_requested());
+  EXPECT_FALSE(seen[1].stop_requested());
+  rt.advance(2000);  // a task that ends by itself stops nothing a worker could still hold
+  EXPECT_FALSE(rt.isRunning(TaskSlot::Ping));
+  rt.start(TaskSlot::Ping, watchesItsStop(rt, seen));
+  rt.stopAll();
+  EXPECT_TRUE(seen[2].stop_requested());
+}
+
+Task<> waitsUntilStopped(Runtime& rt, std::atomic<bool>& sawStop) {
+  auto work = rt.offload([&sawStop](std::stop_token stop) {
+    for (int i = 0; i < 5000 && !stop.stop_requested(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    sawStop = stop.stop_requested();
+    return 0;
+  });
+  co_await work;
+}
+
+// A worker blocked in a long wait is released when its task is stopped on the UI thread.
+TEST(Runtime, AStopReachesAWorkerThatIsAlreadyWaiting) {
+  ThreadedRuntime rt;
+  std::atomic<bool> sawStop{false};
+  rt.start(TaskSlot::Ping, waitsUntilStopped(rt, sawStop));
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  rt.stop(TaskSlot::Ping);
+  for (std::thread& t : rt.threads) t.join();
+  EXPECT_TRUE(sawStop);
 }
 
 TEST(Timer, TicksAtItsPeriodAndPeriodZeroStopsIt) {
