@@ -112,16 +112,23 @@ Task<> EditorLogic::compareLater() {
   bool same = co_await comparing;
   if (!compareOwed_) co_return;
   compareOwed_ = false;
-  setChanged(!same);
+  settleComparison(same);
 }
 
 bool EditorLogic::changed() {
   if (compareOwed_) {
     compareOwed_ = false;
     s_.rt.stop(TaskSlot::EditorCompare);
-    setChanged(!equalsSnapshot(view_.text()));
+    settleComparison(equalsSnapshot(view_.text()));
   }
   return changed_;
+}
+
+// Typing or undo brought the document back to the file it was loaded from: it is that file again,
+// written in its encoding (an import undone leaves no trace of the imported file's).
+void EditorLogic::settleComparison(bool same) {
+  if (same) encoding_ = snapshotEncoding_;
+  setChanged(!same);
 }
 
 void EditorLogic::setChanged(bool changed) {

@@ -157,6 +157,8 @@ class EditorLogic {
   static bool sameAsSnapshot(const std::string& text, std::size_t size, const std::string& bytes,
                              const std::string* snapshotText, TextEncoding encoding);
   void setChanged(bool changed);
+  // The outcome of a comparison of the document with the snapshot.
+  void settleComparison(bool same);
   void run(Task<> command);
 
   EditorServices s_;

@@ -808,6 +808,29 @@ TEST_F(Editor, UnreadBytesBroughtBackByUndoAreStillAskedAbout) {
   }
 }
 
+// An import undone brings back the text of the system file: it is written in that file's encoding,
+// not in the encoding of the file that was imported and undone.
+TEST_F(Editor, AnUndoneImportDoesNotChangeTheEncodingOfTheSystemFile) {
+  const std::string file = toGbk("# 中文注释\r\n127.0.0.1 a\r\n");
+  fs.addFile(kHosts, file);
+  open();
+  fs.addFile("C:\\u.txt", "# 广告\n0.0.0.0 x\n");
+  dialogs.answers = {std::string("C:\\u.txt")};
+  command(EditorCommand::Import);
+  ASSERT_EQ(view.doc, "# 广告\n0.0.0.0 x\n");
+  view.undoLast();
+  rt.runUntilIdle();
+  EXPECT_FALSE(view.yellow);
+  prompt.answers = {Answer::Yes};
+  command(EditorCommand::Save);
+  EXPECT_EQ(hostsBytes(), file);
+  view.sel = {0, 0};
+  view.type("#");
+  prompt.answers = {Answer::Yes};
+  command(EditorCommand::Save);
+  EXPECT_EQ(hostsBytes(), "#" + file);
+}
+
 struct Search : Editor {
   test::FakeSearchView win;
   SearchLogic search{rt, win, editor};
