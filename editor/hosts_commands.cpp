@@ -108,8 +108,9 @@ Task<> HostsCommands::import() {
   std::optional<std::string> bytes = co_await s_.hosts.readChosen(*path);
   // A file that cannot be read is not an empty one, and a UTF-16 ("Unicode") file is not a GBK
   // text cut at its first NUL (it would leave a few bytes): the system file stays as it is.
-  bool written =
-      bytes && !HostsAccess::startsWithUtf16Mark(*bytes) && co_await s_.hosts.writeSystem(textUpToNul(*bytes));
+  const bool usable = bytes && !HostsAccess::startsWithUtf16Mark(*bytes);
+  bool written = false;
+  if (usable) written = co_await s_.hosts.writeSystem(textUpToNul(*bytes));
   if (written) {
     s_.prompt.show("文件导入完成！", "恭喜", box::Ok);
   } else {
