@@ -36,6 +36,19 @@ struct Scratch : ::testing::Test {
   void TearDown() override { fs.deleteFolderTree(root); }
 };
 
+// Texts longer than the conversion functions' int go in pieces; no character is cut between two.
+TEST(Wide, LongTextsConvertWholeAcrossPieceBoundaries) {
+  const std::size_t piece = std::size_t{1} << 26;
+  for (std::size_t lead : {piece - 1, piece - 2}) {
+    std::string utf8(lead, 'a');
+    utf8 += "中😀b";  // three bytes, then a pair of UTF-16 halves, around the boundary
+    std::wstring wide = widen(utf8);
+    ASSERT_EQ(wide.size(), lead + 4);
+    EXPECT_EQ(wide.substr(lead), L"中\U0001F600b");
+    EXPECT_EQ(narrow(wide), utf8);
+  }
+}
+
 TEST_F(Scratch, FilesWithChineseNamesRoundTripByteForByte) {
   std::string folder = root + "\\数据目录";
   EXPECT_TRUE(fs.createFolder(folder));
