@@ -1,9 +1,46 @@
 #include "main/temp_folder.h"
 
+#include <algorithm>
+#include <array>
+
 #include "resources/fixed_texts.h"
 #include "text/gbk.h"
 
 namespace zk {
+
+namespace {
+
+// The system tools the scripts start.
+constexpr std::array<std::string_view, 5> kScriptTools = {"net", "sc", "netsh", "ping", "ipconfig"};
+
+}  // namespace
+
+// A line that starts with a bare tool name starts the system's tool by its full path instead: a
+// name is looked up in folders a planted program can sit in. Every "%" of the path is doubled, as
+// the interpreter reads one as the start of a variable.
+std::string scriptWithToolPaths(std::string_view script, const ProgramValues& values) {
+  if (values.systemFolder.empty()) return std::string(script);
+  std::string out;
+  for (std::size_t at = 0; at <= script.size();) {
+    std::size_t end = script.find("\r\n", at);
+    if (end == std::string_view::npos) end = script.size();
+    std::string_view line = script.substr(at, end - at);
+    std::string_view first = line.substr(0, line.find(' '));
+    bool tool = first.size() < line.size();
+    tool = tool && std::find(kScriptTools.begin(), kScriptTools.end(), first) != kScriptTools.end();
+    if (tool) {
+      for (char c : values.systemCommand(std::string(first), ""))
+        out += c == '%' ? std::string("%%") : std::string(1, c);
+      out += line.substr(first.size() + 1);
+    } else {
+      out += line;
+    }
+    if (end == script.size()) break;
+    out += "\r\n";
+    at = end + 2;
+  }
+  return out;
+}
 
 TempFolder::TempFolder(FileSystem& fs, Processes& proc, Runtime& rt, const ProgramValues& values)
     : fs_(fs), proc_(proc), rt_(rt), values_(values) {}
@@ -36,7 +73,7 @@ void TempFolder::deleteScript(const std::string& name) {
 
 bool TempFolder::writeScript(const std::string& name, std::string_view utf8Text) {
   const std::string tem = path();
-  return !tem.empty() && fs_.writeFile(tem + "\\" + name, toGbk(utf8Text));
+  return !tem.empty() && fs_.writeFile(tem + "\\" + name, toGbk(scriptWithToolPaths(utf8Text, values_)));
 }
 
 std::string TempFolder::scriptCommand(const std::string& name) const {

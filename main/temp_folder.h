@@ -11,6 +11,10 @@
 
 namespace zk {
 
+// The script with each line that starts with a bare system tool name (net, sc, netsh, ping,
+// ipconfig) starting that tool by its full path in the system folder.
+std::string scriptWithToolPaths(std::string_view script, const ProgramValues& values);
+
 class TempFolder {
  public:
   TempFolder(FileSystem& fs, Processes& proc, Runtime& rt, const ProgramValues& values);
@@ -22,7 +26,8 @@ class TempFolder {
   // Creates the folder when it is missing. False when it is not there afterwards.
   bool create();
   void deleteScript(const std::string& name);
-  // Writes a script (GBK, bytes as given) into the folder, replacing it. False on failure.
+  // Writes a script (GBK) into the folder, replacing it, each bare system tool at the start of a
+  // line named by its full path (scriptWithToolPaths). False on failure.
   bool writeScript(const std::string& name, std::string_view utf8Text);
   // The command line that runs a script of the folder: the system's command interpreter by its
   // full path, the script's path quoted.

@@ -267,7 +267,7 @@ recorded() { has_line "$RECORDED" "$1"; }
 SYS='"C:\windows\system32\'
 echo "  recorded command lines:"; tr -d '\r' < "$RECORDED" | sed 's/^/    /'
 check "ipconfig /flushdns started by its full path" recorded "${SYS}ipconfig.exe\" /flushdns @ "
-check "the repair script ran from the system folder" grep -qaiF "net stop Dnscache @ C:\windows\system32" "$RECORDED"
+check "the repair script started net and sc by their full paths" bash -c "grep -qaiF '${SYS}net.exe\" stop Dnscache @ ' '$RECORDED' && grep -qaiF '${SYS}sc.exe\" config Dnscache' '$RECORDED'"
 check "DNS优选 opened the cloud's Dns.html in the browser" grep -qaF "Dns.html" "$RECORDED"
 check "the suggestion link opened it too" test "$(grep -caF "Dns.html" "$RECORDED")" = 2
 check "a web ping service opened in the browser" recorded "http://www.webkaka.com/Ping.aspx"

@@ -5,6 +5,7 @@
 
 #include "resources/fixed_texts.h"
 #include "tests/unit/network_fixture.h"
+#include "tests/unit/script_bytes.h"
 #include "text/gbk.h"
 
 namespace zk {
@@ -81,7 +82,7 @@ TEST_F(Repair, DnsClientRepairRunsTheScriptFromTheSystemFolderThenAsksTheService
   fs.deleteFolderTree(tem());
   fs.addFolder(std::string(test::kNetData));
   run(TaskSlot::RepairDnsClient, repair.repairDnsClient());
-  EXPECT_EQ(fs.bytes(tem() + "\\Dnscache.bat"), toGbk(texts::kDnscacheBat));
+  EXPECT_EQ(fs.bytes(tem() + "\\Dnscache.bat"), toGbk(test::kDnscacheOnDisk));
   EXPECT_EQ(processes.waited, std::vector<std::string>{script("Dnscache.bat")});
   EXPECT_EQ(processes.folders, std::vector<std::string>{"C:\\Windows\\system32\\"});
   EXPECT_EQ(network.asked, std::vector<std::string>{"Dnscache"});
@@ -113,7 +114,7 @@ TEST_F(Repair, RestartOnTheFixedConnectionRunsTheScriptWithItsWaitsThenReadsTheA
   EXPECT_EQ(lastBox().text, "已将本地连接所属网卡重启成功！");
   EXPECT_EQ(lastBox().title, "恭喜！");
   EXPECT_EQ(network.readBacks, std::vector<std::string>{"本地连接"});
-  EXPECT_EQ(fs.bytes(tem() + "\\Restartnetwork.bat"), toGbk(texts::kRestartNetworkBat));
+  EXPECT_EQ(fs.bytes(tem() + "\\Restartnetwork.bat"), toGbk(test::kRestartNetworkOnDisk));
   // The script's exit code says nothing: an adapter that stays down is reported, after ten looks.
   processes.after = [this] { network.states["本地连接"].up = false; };
   network.readBacks.clear();
@@ -247,7 +248,7 @@ TEST_F(Repair, AutomaticAddressingTheTwoFormsDifferInTheFolder) {
   EXPECT_TRUE(processes.waited.empty());
   EXPECT_EQ(lastBox().title, "抱歉");
   run(TaskSlot::AutomaticAddressing, repair.setAutomaticAddressing(true));
-  EXPECT_EQ(fs.bytes(tem() + "\\ZDipdns.bat"), toGbk(texts::kZdIpDnsBat));
+  EXPECT_EQ(fs.bytes(tem() + "\\ZDipdns.bat"), toGbk(test::kZdIpDnsOnDisk));
   EXPECT_EQ(processes.waited, std::vector<std::string>{script("ZDipdns.bat")});
   EXPECT_EQ(processes.caps, std::vector<int>{kRenewCapMs});
   EXPECT_EQ(lastBox().text, "已将本地连接配置为：自动获取！");
@@ -258,14 +259,14 @@ TEST_F(Repair, AutomaticAddressingTheTwoFormsDifferInTheFolder) {
 TEST_F(Repair, OutsideCodePage936TheFixedConnectionsScriptsAreWrittenButNotRunThroughCmd) {
   network.codePage = 65001;
   run(TaskSlot::AutomaticAddressing, repair.setAutomaticAddressing(true));
-  EXPECT_EQ(fs.bytes(tem() + "\\ZDipdns.bat"), toGbk(texts::kZdIpDnsBat));
+  EXPECT_EQ(fs.bytes(tem() + "\\ZDipdns.bat"), toGbk(test::kZdIpDnsOnDisk));
   std::vector<std::string> lines;
   for (const ToolCommand& c : automaticAddressingCommands("本地连接")) lines.push_back(repair.commandLine(c));
   EXPECT_EQ(processes.waited, lines);
   EXPECT_EQ(lastBox().text, "已将本地连接配置为：自动获取！");
   processes.waited.clear();
   run(TaskSlot::RestartAdapter, repair.restartAdapter());
-  EXPECT_EQ(fs.bytes(tem() + "\\Restartnetwork.bat"), toGbk(texts::kRestartNetworkBat));
+  EXPECT_EQ(fs.bytes(tem() + "\\Restartnetwork.bat"), toGbk(test::kRestartNetworkOnDisk));
   EXPECT_EQ(processes.waited,
             (std::vector<std::string>{tool("netsh", "interface set interface \"本地连接\" disabled"),
                                       tool("netsh", "interface set interface \"本地连接\" enabled")}));

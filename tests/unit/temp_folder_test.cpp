@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "resources/fixed_texts.h"
+#include "tests/unit/script_bytes.h"
 #include "tests/unit/startup_fixture.h"
 #include "text/gbk.h"
 
@@ -66,7 +67,7 @@ TEST(TempFolder, DnscacheScriptIsRewrittenWholeThenStartedHiddenThenAwaited) {
   p.start();
   p.fs.writeFile(p.data("Tem\\Dnscache.bat"), "stale content that is longer than the script itself....");
   p.rt.start(TaskSlot::MainCommand, p.temp.runDnscacheScript());
-  EXPECT_EQ(p.fs.bytes(p.data("Tem\\Dnscache.bat")).size(), 69u);
+  EXPECT_EQ(p.fs.bytes(p.data("Tem\\Dnscache.bat")), toGbk(test::kDnscacheOnDisk));  // whole, nothing stale left
   EXPECT_EQ(p.processes.waited, std::vector<std::string>{"\"C:\\Windows\\system32\\cmd.exe\" /d /c \"\"" +
                                                          p.data("Tem\\Dnscache.bat") + "\"\""});
   EXPECT_EQ(p.processes.folders, std::vector<std::string>{"C:\\Windows\\system32\\"});
@@ -76,7 +77,18 @@ TEST(TempFolder, DnscacheScriptIsRewrittenWholeThenStartedHiddenThenAwaited) {
   p.rt.advance(1);
   EXPECT_FALSE(p.rt.isRunning(TaskSlot::MainCommand));
   p.rt.start(TaskSlot::MainCommand, p.temp.runDnscacheScript());
-  EXPECT_EQ(p.fs.bytes(p.data("Tem\\Dnscache.bat")), toGbk(texts::kDnscacheBat));
+  EXPECT_EQ(p.fs.bytes(p.data("Tem\\Dnscache.bat")), toGbk(test::kDnscacheOnDisk));
+}
+
+// Only a bare tool name that starts a line changes; a name elsewhere, or a longer word, stays.
+TEST(ScriptTools, OnlyABareToolThatStartsALineIsNamedByItsPath) {
+  ProgramValues v;
+  v.systemFolder = "D:\\W%x%\\system32\\";
+  EXPECT_EQ(scriptWithToolPaths("echo ping\r\nping -n 1 x\r\npinger a\r\nnetsh\r\n\r\nsc q", v),
+            "echo ping\r\n\"D:\\W%%x%%\\system32\\ping.exe\" -n 1 x\r\npinger a\r\nnetsh\r\n\r\n"
+            "\"D:\\W%%x%%\\system32\\sc.exe\" q");
+  v.systemFolder.clear();  // unknown: nothing to put in front
+  EXPECT_EQ(scriptWithToolPaths("net stop x", v), "net stop x");
 }
 
 }  // namespace
