@@ -84,6 +84,18 @@ bool NetworkRepair::viaScript(const ConnectionChoice& choice) {
   return choice.fixed && s_.network.scriptCodePage() == kScriptCodePage;
 }
 
+// The fixed connection's script is written whatever runs it, and run where scripts can be
+// (viaScript). False only when it was to run and could not be started.
+Task<bool> NetworkRepair::fixedConnectionScript(const ConnectionChoice& choice, const char* name, const char* text,
+                                                bool createFolder, int capMs) {
+  if (!choice.fixed) co_return true;
+  bool written = co_await writeScript(name, text, createFolder, 100, 100);
+  if (!viaScript(choice)) co_return true;
+  ProcessOutcome outcome;
+  if (written) outcome = co_await s_.temp.runScript(name, capMs);
+  co_return outcome.started;
+}
+
 Task<std::vector<std::string>> NetworkRepair::runTools(std::vector<ToolCommand> commands) {
   std::vector<std::pair<std::string, int>> lines;
   for (const ToolCommand& c : commands)
@@ -149,16 +161,9 @@ Task<> NetworkRepair::restartAdapter() {
     co_return;
   }
   std::vector<std::string> refused;
-  bool disableRefused = false, ran = true;
+  bool disableRefused = false;
   bool script = viaScript(choice);
-  if (choice.fixed) {
-    bool written = co_await writeScript("Restartnetwork.bat", texts::kRestartNetworkBat, true, 100, 100);
-    if (script) {
-      ProcessOutcome outcome;
-      if (written) outcome = co_await s_.temp.runScript("Restartnetwork.bat", kToolCapMs);
-      ran = outcome.started;
-    }
-  }
+  bool ran = co_await fixedConnectionScript(choice, "Restartnetwork.bat", texts::kRestartNetworkBat, true, kToolCapMs);
   if (!script) {
     // One job for the pair, as the script runs them back to back: once the disable has started, no
     // stop of this task (a second click takes its slot, the program's end stops every task) can keep
@@ -192,16 +197,8 @@ Task<> NetworkRepair::setAutomaticAddressing(bool createFolder) {
     co_return;
   }
   std::vector<std::string> refused;
-  bool ran = true;
   bool script = viaScript(choice);
-  if (choice.fixed) {
-    bool written = co_await writeScript("ZDipdns.bat", texts::kZdIpDnsBat, createFolder, 100, 100);
-    if (script) {
-      ProcessOutcome outcome;
-      if (written) outcome = co_await s_.temp.runScript("ZDipdns.bat", kRenewCapMs);
-      ran = outcome.started;
-    }
-  }
+  bool ran = co_await fixedConnectionScript(choice, "ZDipdns.bat", texts::kZdIpDnsBat, createFolder, kRenewCapMs);
   bool dnsResetRefused = false;
   if (!script) {
     std::vector<ToolCommand> commands = automaticAddressingCommands(choice.name);

@@ -92,6 +92,8 @@ class NetworkRepair {
   // OEM code page in which cmd would misread the script's GBK bytes) its commands run one by one.
   bool viaScript(const ConnectionChoice& choice);
   // The script written whole into Tem after the old one is deleted, with the commands' pauses.
+  Task<bool> fixedConnectionScript(const ConnectionChoice& choice, const char* name, const char* text,
+                                   bool createFolder, int capMs);
   Task<bool> writeScript(const char* name, const char* text, bool createFolder, int waitAfterDelete,
                          int waitAfterWrite);
   void say(const std::string& text, const std::string& title) { s_.prompt.show(text, title, box::Ok); }

@@ -112,28 +112,10 @@ bool Win32Processes::run(const std::string& commandLine, bool hidden) {
   return true;
 }
 
+// A wait that nothing stops: the same start, in a job that is never ended.
 ProcessOutcome Win32Processes::runHiddenAndWait(const std::string& commandLine, const std::string& workingFolder,
                                                 int capMs) {
-  ProcessOutcome outcome;
-  std::wstring cmd = widen(commandLine);
-  std::wstring folder = widen(workingFolder);
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESHOWWINDOW;
-  si.wShowWindow = SW_HIDE;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                      folder.empty() ? nullptr : folder.c_str(), &si, &pi))
-    return outcome;
-  outcome.started = true;
-  CloseHandle(pi.hThread);
-  if (WaitForSingleObject(pi.hProcess, static_cast<DWORD>(capMs < 0 ? 0 : capMs)) == WAIT_OBJECT_0) {
-    DWORD code = 0;
-    outcome.ended = GetExitCodeProcess(pi.hProcess, &code) != 0;
-    outcome.exitCode = code;
-  }
-  CloseHandle(pi.hProcess);
-  return outcome;
+  return runHiddenTreeAndWait(commandLine, workingFolder, capMs, std::stop_token{});
 }
 
 ProcessOutcome Win32Processes::runHiddenTreeAndWait(const std::string& commandLine, const std::string& workingFolder,
