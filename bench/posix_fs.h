@@ -72,6 +72,15 @@ class PosixFileSystem : public FileSystem {
     return fileExists(path) ? std::optional<std::uint32_t>(0) : std::nullopt;
   }
   bool setAttributes(const std::string&, std::uint32_t) override { return true; }
+  std::optional<std::vector<FolderItem>> listFolder(const std::string& path) override {
+    std::error_code ec;
+    std::vector<FolderItem> out;
+    for (auto it = std::filesystem::directory_iterator(p(path), ec); !ec && it != std::filesystem::directory_iterator();
+         it.increment(ec))
+      out.push_back({it->path().filename().string(), it->is_directory()});
+    if (ec) return std::nullopt;
+    return out;
+  }
   bool moveFile(const std::string& from, const std::string& to) override {
     return std::rename(p(from).c_str(), p(to).c_str()) == 0;
   }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zk {
 
@@ -38,6 +39,14 @@ class FileSystem {
     onChunk(*all);
     return true;
   }
+  // The names directly inside a folder (no "." or ".."), each marked folder or file; nothing when
+  // it cannot be listed. Order unspecified.
+  struct FolderItem {
+    std::string name;
+    bool folder = false;
+    bool operator==(const FolderItem&) const = default;
+  };
+  virtual std::optional<std::vector<FolderItem>> listFolder(const std::string& path) = 0;
   // Renames a file, replacing the target when there is one.
   virtual bool moveFile(const std::string& from, const std::string& to) = 0;
   // Puts replacement in target's place in one step, keeping the target's security and identity;

@@ -17,9 +17,10 @@ forbid sync 'personal/|ui/|app/' 'later subsystems, views or the root'
 forbid settings 'sync/|personal/|ui/|app/' 'the subsystems above it, views or the root'
 forbid editor 'personal/|nettools/|ui/|app/' 'later subsystems, views or the root'
 forbid nettools 'personal/|ui/|app/' 'later subsystems, views or the root'
+forbid personal 'nettools/|ui/|app/' 'other subsystems beside it, views or the root'
 forbid main 'settings/|sync/|personal/|editor/|nettools/|ui/|app/' 'feature logic, views or the root'
 forbid text 'main/|settings/|sync/|platform/|ui/|app/' 'anything but its own helpers'
-for folder in main settings sync editor nettools text; do
+for folder in main settings sync editor nettools personal text; do
   forbid "$folder" 'windows\.h|platform/win32/' 'Win32 (portable logic never sees a Win32 type)'
 done
 [ -d platform ] && hits=$(grep -rlE '#include <windows\.h>' platform --include='*.h' --include='*.cpp' | grep -v '^platform/win32/')

@@ -138,6 +138,22 @@ bool Win32FileSystem::fileExists(const std::string& path) {
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::optional<std::vector<FileSystem::FolderItem>> Win32FileSystem::listFolder(const std::string& path) {
+  WIN32_FIND_DATAW fd;
+  HANDLE find = FindFirstFileW((widen(path) + L"\\*").c_str(), &fd);
+  if (find == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::vector<FolderItem> out;
+  do {
+    std::wstring name = fd.cFileName;
+    if (name == L"." || name == L"..") continue;
+    out.push_back({narrow(name), (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+  } while (FindNextFileW(find, &fd));
+  bool complete = GetLastError() == ERROR_NO_MORE_FILES;
+  FindClose(find);
+  if (!complete) return std::nullopt;
+  return out;
+}
+
 bool Win32FileSystem::folderExists(const std::string& path) {
   DWORD a = GetFileAttributesW(widen(path).c_str());
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);

@@ -26,6 +26,7 @@ class Win32FileSystem : public FileSystem {
   bool readChunks(const std::string& path, const std::function<bool(std::string_view)>& onChunk) override;
   bool moveFile(const std::string& from, const std::string& to) override;
   bool replaceFile(const std::string& target, const std::string& replacement, const std::string& backup) override;
+  std::optional<std::vector<FolderItem>> listFolder(const std::string& path) override;
 
  private:
   bool write(const std::string& path, std::string_view bytes, bool flush);

@@ -63,7 +63,30 @@ bool FakeFileSystem::moveFile(const std::string& from, const std::string& to) {
   if (!change()) return false;
   files_[t] = std::move(files_[f]);
   files_.erase(f);
+  remember(to);
   return true;
+}
+
+void FakeFileSystem::remember(const std::string& path) {
+  std::string k = key(path);
+  std::string shown = path;
+  while (!shown.empty() && (shown.back() == '\\' || shown.back() == '/')) shown.pop_back();
+  auto cut = shown.find_last_of("\\/");
+  shownNames_[k] = cut == std::string::npos ? shown : shown.substr(cut + 1);
+}
+
+std::optional<std::vector<FileSystem::FolderItem>> FakeFileSystem::listFolder(const std::string& path) {
+  std::string k = key(path);
+  if (!folders_.count(k)) return std::nullopt;
+  std::vector<FolderItem> out;
+  auto add = [&](const std::string& child, bool folder) {
+    if (child == k || parentKey(child) != k) return;
+    auto it = shownNames_.find(child);
+    out.push_back({it != shownNames_.end() ? it->second : child.substr(child.rfind('\\') + 1), folder});
+  };
+  for (auto& [f, bytes] : files_) add(f, false);
+  for (auto& f : folders_) add(f, true);
+  return out;
 }
 
 bool FakeFileSystem::replaceFile(const std::string& target, const std::string& replacement, const std::string& backup) {
@@ -90,6 +113,7 @@ bool FakeFileSystem::writeFile(const std::string& path, std::string_view bytes) 
   if (files_.count(k) && (readOnlyFiles.count(k) || (attributesOf(k) & 7))) return false;
   if (!change()) return false;
   files_[k] = std::string(bytes);
+  remember(path);
   ++writes;
   tamper(k);
   return true;
@@ -112,6 +136,7 @@ bool FakeFileSystem::createFolder(const std::string& path) {
   if (folders_.count(k)) return true;
   if (files_.count(k) || !folders_.count(parentKey(k))) return false;
   folders_.insert(k);
+  remember(path);
   return true;
 }
 
@@ -153,6 +178,7 @@ void FakeFileSystem::addFile(const std::string& path, std::string bytes) {
   std::string k = key(path);
   addFolder(parentKey(k));
   files_[k] = std::move(bytes);
+  remember(path);
 }
 
 std::vector<std::string> FakeFileSystem::filesUnder(const std::string& folder) const {

@@ -36,6 +36,7 @@ class FakeFileSystem : public FileSystem {
   std::optional<std::uint32_t> fileAttributes(const std::string& path) override;
   bool setAttributes(const std::string& path, std::uint32_t attributes) override;
   bool moveFile(const std::string& from, const std::string& to) override;
+  std::optional<std::vector<FolderItem>> listFolder(const std::string& path) override;
   bool readChunks(const std::string& path, const std::function<bool(std::string_view)>& onChunk) override;
   std::size_t chunkSize = 4;  // small pieces, so that boundaries are exercised
   int chunksRead = 0;
@@ -61,6 +62,9 @@ class FakeFileSystem : public FileSystem {
 
  private:
   std::map<std::string, std::string> files_;
+  // The last part of each path as it was first written (keys are lower-case).
+  std::map<std::string, std::string> shownNames_;
+  void remember(const std::string& path);
   std::set<std::string> folders_;
   std::string parentKey(const std::string& k) const;
   bool change();  // counts a change to disk; false once the simulated crash has happened
