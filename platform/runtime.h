@@ -50,6 +50,9 @@ enum class TaskSlot {
   DnsTicker,
   Ping,
   ExternalIpLookup,
+  SettingsWiden,
+  SettingsPersonal,
+  PersonalWindow,
 };
 
 class Runtime;
