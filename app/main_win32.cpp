@@ -24,7 +24,14 @@
 #include "nettools/network_repair.h"
 #include "nettools/ping.h"
 #include "nettools/web_ping.h"
+#include "personal/personal_window.h"
+#include "personal/settings_group.h"
 #include "platform/win32/http_win32.h"
+// The zip writer and the pack builders arrive together; until then a pack reports its failure.
+#if __has_include("platform/zip_minizip.h")
+#include "platform/zip_minizip.h"
+#define ZK_HAVE_ZIP_WRITER 1
+#endif
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_runtime.h"
@@ -42,6 +49,7 @@
 #include "ui/editor_window.h"
 #include "ui/external_ip_window.h"
 #include "ui/main_window.h"
+#include "ui/personal_window.h"
 #include "ui/ping_window.h"
 #include "ui/search_window.h"
 #include "ui/settings_window.h"
@@ -67,6 +75,9 @@ class App {
   void openPing();
   void openExternalIp();
   void openWebPing();
+  void openPersonal();
+  PackOutcome buildPersonal(const PackPlaces& places, const PersonalSettings& s, const LocalTime& now,
+                            std::stop_token stop);
   // A tool window, opened once (a second open brings it to the front): the view, then its logic
   // made by makeLogic, wired, told it was created, and shown.
   template <class Command, class View, class Logic, class Make>
@@ -138,6 +149,9 @@ class App {
 
   std::unique_ptr<ui::SettingsWindow> settingsView_;
   std::unique_ptr<SettingsWindowLogic> settingsLogic_;
+  std::unique_ptr<PersonalGroupLogic> settingsGroup_;
+  std::unique_ptr<ui::PersonalWindow> personalView_;
+  std::unique_ptr<PersonalWindowLogic> personalLogic_;
   std::unique_ptr<ui::AboutWindow> aboutView_;
   std::unique_ptr<AboutLogic> aboutLogic_;
   std::unique_ptr<ui::EditorWindow> editorView_;
@@ -222,6 +236,7 @@ void App::onMainCommand(MainCommand command) {
     case MainCommand::Ping: openPing(); break;
     case MainCommand::ExternalIp: openExternalIp(); break;
     case MainCommand::WebPing: openWebPing(); break;
+    case MainCommand::Customise: openPersonal(); break;
     case MainCommand::Close: DestroyWindow(main_.hwnd()); break;
     default: break;
   }
@@ -235,8 +250,28 @@ void App::openSettings(bool modal) {
   settingsView_ = std::make_unique<ui::SettingsWindow>();
   HWND h = settingsView_->open();
   settingsLogic_ = std::make_unique<SettingsWindowLogic>(settings_, *settingsView_, main_, prompt_, rt_, values_);
-  wire<SettingsCommand>(settingsView_, settingsLogic_);
+  settingsGroup_ =
+      std::make_unique<PersonalGroupLogic>(PersonalGroupServices{rt_, fs_, prompt_, values_}, *settingsView_);
+  settingsGroup_->closeSettings = [this] { settingsLogic_->onCommand(SettingsCommand::Close); };
+  settingsGroup_->openCustomisationWindow = [this] { openPersonal(); };
+  // One command space: the general commands, then the customisation group's from 100 on.
+  SettingsWindowLogic* general = settingsLogic_.get();
+  PersonalGroupLogic* group = settingsGroup_.get();
+  settingsView_->onCommand = [general, group](int command) {
+    if (command >= int(PersonalGroupCommand::Save))
+      group->onCommand(static_cast<PersonalGroupCommand>(command));
+    else
+      general->onCommand(static_cast<SettingsCommand>(command));
+  };
+  settingsView_->onDestroyed = [this] {
+    rt_.post([this] {
+      settingsGroup_.reset();
+      settingsLogic_.reset();
+      settingsView_.reset();
+    });
+  };
   settingsLogic_->onCreated();
+  settingsGroup_->onCreated();
   ShowWindow(h, SW_SHOW);
   if (modal) runModal(h, nullptr);  // the main window is hidden meanwhile: nothing to disable
 }
@@ -345,6 +380,33 @@ void App::openWebPing() {
   openTool<WebPingCommand>(webPingView_, webPingLogic_, [this](ui::WebPingWindow& view) {
     return std::make_unique<WebPingLogic>(view, main_, shell_);
   });
+}
+
+// A close of the window hides nothing else: the settings window it may open shows itself.
+void App::openPersonal() {
+  openTool<PersonalWindowCommand>(personalView_, personalLogic_, [this](ui::PersonalWindow& view) {
+    auto build = [this](const PackPlaces& places, const PersonalSettings& s, const LocalTime& now,
+                        std::stop_token stop) { return buildPersonal(places, s, now, stop); };
+    auto logic = std::make_unique<PersonalWindowLogic>(
+        PersonalWindowServices{rt_, prompt_, folders_, clock_, main_, values_, build}, view);
+    logic->openSettingsForSelf = [this] {
+      values_.customisationMode = "自己";
+      openSettings(false);
+    };
+    return logic;
+  });
+}
+
+// On a worker: only the file system and a writer of its own, both safe to use from there.
+PackOutcome App::buildPersonal(const PackPlaces& places, const PersonalSettings& s, const LocalTime& now,
+                               std::stop_token stop) {
+#ifdef ZK_HAVE_ZIP_WRITER
+  MinizipWriter zip(fs_);
+  return buildPersonalPack(fs_, zip, places, s, now, stop);
+#else
+  (void)places, (void)s, (void)now, (void)stop;
+  return PackOutcome::Failed;
+#endif
 }
 
 void App::runModal(HWND window, HWND owner) {

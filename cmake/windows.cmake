@@ -15,7 +15,8 @@ target_link_libraries(zk_win32 PUBLIC zk_core ${ZK_DELAYED} advapi32)
 add_library(zk_ui STATIC
   ui/form.cpp ui/art.cpp ui/main_window.cpp ui/settings_window.cpp ui/about_window.cpp ui/web_view.cpp
   ui/editor_window.cpp ui/search_window.cpp ui/add_entry_window.cpp ui/bandwidth_window.cpp
-  ui/dns_window.cpp ui/ping_window.cpp ui/external_ip_window.cpp ui/web_ping_window.cpp)
+  ui/dns_window.cpp ui/ping_window.cpp ui/external_ip_window.cpp ui/web_ping_window.cpp
+  ui/edit_limits.cpp ui/personal_window.cpp)
 # The editing component, built by scripts/bootstrap.sh from Debian's scite source package.
 target_include_directories(zk_ui PUBLIC ${ZK_DEPS}/scintilla-win64/include)
 target_link_libraries(zk_ui PUBLIC zk_win32 ${ZK_DEPS}/scintilla-win64/lib/libscintilla.a comctl32 gdiplus shlwapi

@@ -62,6 +62,7 @@ enum class MainCommand {
   Ping,
   WebPing,
   Bandwidth,
+  Customise,  // "私人定制": the customisation window
 };
 
 // A look of the main window: skin 0 is the start-up look, 1 to 7 the rotating skins.

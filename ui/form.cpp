@@ -448,8 +448,9 @@ LRESULT CALLBACK Form::inputProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PT
       }
       break;
     }
-    case WM_CHAR:  // the Enter that a bound key consumed is not typed (no beep in a one-line box)
-      if (wp == '\r' && self->keys_.count({id, VK_RETURN})) return 0;
+    case WM_CHAR:  // the Enter or Tab that a bound key consumed is not typed (no beep in a one-line box)
+      if ((wp == '\r' && self->keys_.count({id, VK_RETURN})) || (wp == '\t' && self->keys_.count({id, VK_TAB})))
+        return 0;
       break;
     case WM_LBUTTONDOWN: {
       auto it = self->presses_.find(id);

@@ -179,7 +179,8 @@ HWND MainWindow::open() {
                 {IDT_SAVE_COPY, int(C::SaveHostsCopy)},
                 {IDT_IMPORT, int(C::ImportHostsFile)},
                 {IDT_RESTORE, int(C::RestoreHostsFile)},
-                {IDT_COPY_ALL, int(C::CopyHostsFile)}},
+                {IDT_COPY_ALL, int(C::CopyHostsFile)},
+                {IDT_PERSONAL, int(C::Customise)}},
                int(C::Close));
   // The tool set acts as soon as the mouse button goes down on an entry.
   for (auto [id, command] : {std::pair{IDT_TOOL_FLUSH_DNS, C::FlushDnsCache},

@@ -1,6 +1,7 @@
 #include "ui/settings_window.h"
 
 #include "ui/art.h"
+#include "ui/edit_limits.h"
 
 namespace zk::ui {
 
@@ -41,14 +42,66 @@ HWND SettingsWindow::open() {
   };
   HWND h = create(L"ZelkoraSettings", "Zelkora设置", kNarrow, kHeight, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU,
                   WS_EX_APPWINDOW, c, kWide);
+  width_ = kNarrow;
   addressBrush_ = CreateSolidBrush(addressColour_);
+  nicknameBrush_ = CreateSolidBrush(nicknameColour_);
+  setBoxLimit(ctl(IDE_SET_NAME), false);
+  setBoxLimit(ctl(IDE_SET_QQ), true);
   using C = SettingsCommand;
   bindCommands({{IDB_SET_SAVE, int(C::Save)},
                 {IDT_SET_RESTORE, int(C::RestoreDefaults)},
                 {IDX_SET_CUSTOM, int(C::CustomBox)},
                 {IDB_SET_CLOSE, int(C::Close)}},
                int(C::Close));
+  // The customisation group's commands, in the same command space (its numbers start at 100).
+  using P = PersonalGroupCommand;
+  bindClick(IDB_SET_SAVE_PERSONAL, int(P::Save));
+  bindClick(IDX_SET_CANCEL, int(P::CancelBox));
+  bindClick(IDX_SET_QQNC, int(P::QqNicknameBox));
+  bindClick(IDT_SET_HEADER, int(P::Header));
+  bindClick(IDT_SET_HELP1, int(P::HelpPacking));
+  bindClick(IDT_SET_HELP2, int(P::HelpNotes));
+  bindClick(IDT_SET_HELP3, int(P::HelpSpecial));
+  bindChange(IDE_SET_NAME, int(P::NicknameChanged));
+  bindChange(IDE_SET_QQ, int(P::QqChanged));
+  bindKey(IDE_SET_NAME, VK_RETURN, int(P::NicknameEnter));
+  bindKey(IDE_SET_NAME, VK_TAB, int(P::NicknameEnter));
+  for (int id : {IDT_SET_HEADER, IDT_SET_HELP1, IDT_SET_HELP2, IDT_SET_HELP3}) setTextColour(id, {255, 220, 90});
   return h;
+}
+
+int SettingsWindow::idOf(PersonalField field) {
+  return field == PersonalField::Nickname ? IDE_SET_NAME : IDE_SET_QQ;
+}
+
+int SettingsWindow::idOf(PersonalBox box) {
+  switch (box) {
+    case PersonalBox::Welcome: return IDX_SET_HYTS;
+    case PersonalBox::QqNickname: return IDX_SET_QQNC;
+    case PersonalBox::Gold: return IDX_SET_THYS;
+  }
+  return 0;
+}
+
+void SettingsWindow::setFieldText(PersonalField field, const std::string& t) {
+  setTextAtEnd(ctl(idOf(field)), t);
+}
+
+void SettingsWindow::setNicknameDigitsOnly(bool digitsOnly) {
+  setBoxLimit(ctl(IDE_SET_NAME), digitsOnly);
+}
+
+void SettingsWindow::setNicknameBackground(Rgb colour) {
+  nicknameColour_ = RGB(colour.r, colour.g, colour.b);
+  if (nicknameBrush_) DeleteObject(nicknameBrush_);
+  nicknameBrush_ = CreateSolidBrush(nicknameColour_);
+  InvalidateRect(ctl(IDE_SET_NAME), nullptr, TRUE);
+}
+
+void SettingsWindow::setWindowWidth(int width) {
+  width_ = width;
+  SetWindowPos(hwnd(), nullptr, 0, 0, s(width), s(kHeight), SWP_NOMOVE | SWP_NOZORDER);
+  InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 int SettingsWindow::idOf(SettingsBox box) {
@@ -71,6 +124,7 @@ void SettingsWindow::setAddressBackground(Rgb colour) {
 }
 
 void SettingsWindow::setNarrow() {
+  width_ = kNarrow;
   SetWindowPos(hwnd(), nullptr, 0, 0, s(kNarrow), s(kHeight), SWP_NOMOVE | SWP_NOZORDER);
   InvalidateRect(hwnd(), nullptr, TRUE);
 }
@@ -86,10 +140,16 @@ LRESULT SettingsWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
         SetBkColor(reinterpret_cast<HDC>(wp), addressColour_);
         return reinterpret_cast<LRESULT>(addressBrush_);
       }
+      if (reinterpret_cast<HWND>(lp) == ctl(IDE_SET_NAME)) {
+        SetBkColor(reinterpret_cast<HDC>(wp), nicknameColour_);
+        return reinterpret_cast<LRESULT>(nicknameBrush_);
+      }
       break;
     case WM_NCDESTROY:
       if (addressBrush_) DeleteObject(addressBrush_);
       addressBrush_ = nullptr;
+      if (nicknameBrush_) DeleteObject(nicknameBrush_);
+      nicknameBrush_ = nullptr;
       break;
   }
   return Form::handle(msg, wp, lp);

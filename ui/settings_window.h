@@ -1,6 +1,7 @@
 // The settings window: general switches, the custom server, and the customisation group's place.
 #pragma once
 
+#include "personal/settings_group.h"
 #include "settings/settings_window.h"
 #include "ui/form.h"
 
@@ -33,7 +34,7 @@ enum SettingsId : int {
   IDT_SET_HELP3 = 131,
 };
 
-class SettingsWindow : public Form, public SettingsView {
+class SettingsWindow : public Form, public SettingsView, public PersonalGroupView {
  public:
   HWND open();
 
@@ -48,14 +49,34 @@ class SettingsWindow : public Form, public SettingsView {
   // Deferred, so that the command that closes the window finishes first.
   void close() override { destroyLater(); }
 
+  // The customisation group.
+  std::string fieldText(PersonalField field) const override { return text(idOf(field)); }
+  void setFieldText(PersonalField field, const std::string& t) override;
+  bool ticked(PersonalBox box) const override { return checked(idOf(box)); }
+  void setTicked(PersonalBox box, bool on) override { setChecked(idOf(box), on); }
+  void setNicknameCaption(const std::string& t) override { setText(IDT_SET_NAME_CAP, t); }
+  void setNicknameDigitsOnly(bool digitsOnly) override;
+  void setNicknameBackground(Rgb colour) override;
+  void setActionEnabled(bool enabled) override { EnableWindow(ctl(IDB_SET_SAVE_PERSONAL), enabled); }
+  void focus(PersonalField field) override { SetFocus(ctl(idOf(field))); }
+  int windowWidth() const override { return width_; }
+  void setWindowWidth(int width) override;
+  bool cancelTicked() const override { return checked(IDX_SET_CANCEL); }
+  void setCancelTicked(bool on) override { setChecked(IDX_SET_CANCEL, on); }
+
  protected:
   void paintBackground(HDC dc, int w, int h) override;
   LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
   static int idOf(SettingsBox box);
+  static int idOf(PersonalField field);
+  static int idOf(PersonalBox box);
   COLORREF addressColour_ = RGB(255, 255, 255);
   HBRUSH addressBrush_ = nullptr;
+  COLORREF nicknameColour_ = RGB(255, 255, 255);
+  HBRUSH nicknameBrush_ = nullptr;
+  int width_ = 0;  // logical pixels
 };
 
 }  // namespace zk::ui
