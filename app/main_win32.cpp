@@ -401,7 +401,7 @@ void App::openPersonal() {
 PackOutcome App::buildPersonal(const PackPlaces& places, const PersonalSettings& s, const LocalTime& now,
                                std::stop_token stop) {
 #ifdef ZK_HAVE_ZIP_WRITER
-  MinizipWriter zip(fs_);
+  MinizipWriter zip(fs_, clock_);
   return buildPersonalPack(fs_, zip, places, s, now, stop);
 #else
   (void)places, (void)s, (void)now, (void)stop;

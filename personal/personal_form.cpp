@@ -74,7 +74,8 @@ void PersonalForm::fill(const PersonalSettings& s) {
   view_.setTicked(PersonalBox::Welcome, s.welcome);
   view_.setTicked(PersonalBox::QqNickname, s.qqNickname);
   view_.setTicked(PersonalBox::Gold, s.gold);
-  applyMode(s.qqNickname);
+  // The design caption and limits stand for a free nickname.
+  if (s.qqNickname) applyMode(true);
   filling_ = false;
 }
 

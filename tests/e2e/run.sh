@@ -5,7 +5,8 @@
 # ZK_E2E_ONLY_EDITOR=1 only the editor's and the tools' (9 to 11), ZK_E2E_ONLY_NETWORK=1 only the
 # network tools' (11 and 12), ZK_E2E_ONLY_PING=1 only the ping under load (12),
 # ZK_E2E_ONLY_HOSTS=1 only the editor's, the add-entry dialog's and the hosts-file commands'
-# (9 and 10), on a prefix where the first start has run.
+# (9 and 10), ZK_E2E_ONLY_CUSTOMISE=1 only the private customisation's (13), on a prefix where the
+# first start has run.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 if [ -z "${DISPLAY:-}" ]; then
@@ -86,6 +87,40 @@ ping_load() {
   kill $pingcloud 2>/dev/null; wait $pingcloud 2>/dev/null
   finish_scenario
 }
+# 13. Private customisation (ZK_E2E_ONLY_CUSTOMISE=1 runs only this, on a prefix where the first
+# start has run): the settings window's group for one's own customisation, then the personal pack
+# built through the customisation window and read back.
+customise() {
+  mkdir -p "$DATA"
+  printf '[System]\r\nXFWQ=1\r\nHYDH=0\r\nZFJH=0\r\nZURL=\r\nQBMJ=0\r\nZDDH=1\r\nAQSX=1\r\nYDSY=http://127.0.0.1:1/kpr.css\r\n' > "$DATA/System.btx"
+  # Switched on but empty: the cancel box is in use, nothing is shown at start.
+  printf '[Personal]\r\nSRDZ=1\r\n' > "$DATA/Personal.ini"
+  run_scenario customise_settings
+  check "Personal.ini written whole" bytes_are "$DATA/Personal.ini" \
+    '[Personal]\r\nSRDZ=1\r\nNAME=20002\r\nQQTX=10001\r\nHYTS=1\r\nQQNC=1\r\nTHYS=1\r\n'
+  check "the widened settings window is 696 pixels wide" python3 -c \
+    "import struct,sys; sys.exit(struct.unpack('>I', open(sys.argv[1],'rb').read(24)[16:20])[0] != 696)" \
+    "$SHOTS/settings-customisation.png"
+  finish_scenario
+
+  local pack="$DESKTOP/Zelkora私人订制包.zip"
+  rm -f "$pack" "$DATA/Personal.ini"
+  run_scenario customise_pack
+  check "the personal pack on the desktop" test -f "$pack"
+  check "pack entries, Personal.ini bytes, program copy" python3 "$ROOT/tests/e2e/personal_zip.py" "$pack" \
+    "$BUILD/Zelkora.exe" 小明同学 "$(printf '[Personal]\r\nSRDZ=1\r\nNAME=小明同学\r\nQQTX=10001\r\nHYTS=1\r\nQQNC=0\r\nTHYS=0\r\n' | iconv -f utf-8 -t gbk | od -An -tx1 -v | tr -d ' \n')"
+  check "no pack tree left in the data folder" test ! -e "$DATA/ZipPersonal"
+  finish_scenario
+  rm -f "$DATA/Personal.ini"  # later starts are plain ones
+}
+if [ -n "${ZK_E2E_ONLY_CUSTOMISE:-}" ]; then
+  customise
+  wineserver -w
+  echo "screenshots: $SHOTS"
+  echo "$passed passed, $failed failed"
+  [ "$failed" = 0 ]
+  exit
+fi
 if [ -n "${ZK_E2E_ONLY_PING:-}" ]; then
   ping_load
   wineserver -w
@@ -389,6 +424,10 @@ check "the cloud's version was read" grep -q 'GET /z/bb.css -> 200' "$WORK/new-c
 finish_scenario
 kill $cloud; wait $cloud 2>/dev/null
 
+fi
+
+if [ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_EDITOR:-}${ZK_E2E_ONLY_NETWORK:-}${ZK_E2E_ONLY_HOSTS:-}" ]; then
+  customise
 fi
 
 wineserver -w

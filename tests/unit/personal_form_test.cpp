@@ -138,6 +138,13 @@ TEST_F(Form, FillingWithQqNicknameSetsTheModeButNeverCopies) {
   EXPECT_EQ(nickname(), "30003");
 }
 
+TEST_F(Form, FillingWithAFreeNicknameKeepsTheDesignCaption) {
+  form.fill(PersonalSettings{"张三", "", false, false, true});
+  EXPECT_EQ(view.caption, "");
+  EXPECT_FALSE(view.digitsOnly);
+  EXPECT_EQ(form.settings(), (PersonalSettings{"张三", "", false, false, true}));
+}
+
 TEST_F(Form, RefusalShowsItsBoxFlashesWithTheButtonDisabledThenFocuses) {
   view.type(F::Nickname, "张三");
   view.type(F::Qq, "1234");
