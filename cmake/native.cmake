@@ -1,5 +1,10 @@
 # Native build: the portable logic with its unit tests and benchmarks.
 target_sources(zk_core PRIVATE text/gbk_iconv.cpp)
+# Debian's minizip (libminizip-dev) and zlib.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(MINIZIP REQUIRED IMPORTED_TARGET minizip)
+find_package(ZLIB REQUIRED)
+target_link_libraries(zk_core PUBLIC PkgConfig::MINIZIP ZLIB::ZLIB)
 
 find_package(GTest REQUIRED)
 find_package(benchmark QUIET)

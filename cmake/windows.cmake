@@ -2,6 +2,11 @@
 target_sources(zk_core PRIVATE platform/win32/wide.cpp platform/win32/gbk_win32.cpp)
 # Boost.Regex, header-only: a folder holding only a link to Boost's headers (never /usr/include).
 target_include_directories(zk_core SYSTEM PRIVATE ${ZK_DEPS}/boost-win64)
+# minizip, built by scripts/bootstrap.sh from Debian's zlib source package, and the toolchain's static zlib.
+set(ZLIB_USE_STATIC_LIBS ON)
+find_package(ZLIB REQUIRED)
+target_include_directories(zk_core SYSTEM PRIVATE ${ZK_DEPS}/minizip-win64/include)
+target_link_libraries(zk_core PUBLIC ${ZK_DEPS}/minizip-win64/lib/libminizip.a ZLIB::ZLIB)
 target_compile_definitions(zk_core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 add_library(zk_win32 STATIC

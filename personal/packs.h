@@ -2,9 +2,11 @@
 // friend, and the editor's hosts text ready to copy onto a PC, an Android phone or an iPhone.
 #pragma once
 
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "personal/personal_ini.h"
 #include "platform/files.h"
@@ -21,6 +23,11 @@ struct PackPlaces {
 };
 
 enum class PackOutcome { Done, Failed, Stopped };
+
+// The entries that hold a folder's contents: every file and subfolder by its path relative to the
+// folder, "/" between the parts, a folder's name ending in "/" and coming before its contents,
+// names in each folder sorted. Nothing when a folder cannot be listed or the tree is too deep.
+std::optional<std::vector<ZipItem>> zipEntriesOf(FileSystem& fs, const std::string& folder);
 
 // Blocking: run on a worker. Each builds its tree in the data folder, zips it to the desktop under
 // a temporary name and moves the archive into place only once it is complete, then deletes the
