@@ -27,14 +27,10 @@
 #include "personal/personal_window.h"
 #include "personal/settings_group.h"
 #include "platform/win32/http_win32.h"
-// The zip writer and the pack builders arrive together; until then a pack reports its failure.
-#if __has_include("platform/zip_minizip.h")
-#include "platform/zip_minizip.h"
-#define ZK_HAVE_ZIP_WRITER 1
-#endif
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_runtime.h"
+#include "platform/zip_minizip.h"
 #include "settings/settings_store.h"
 #include "settings/settings_window.h"
 #include "sync/cloud.h"
@@ -400,13 +396,8 @@ void App::openPersonal() {
 // On a worker: only the file system and a writer of its own, both safe to use from there.
 PackOutcome App::buildPersonal(const PackPlaces& places, const PersonalSettings& s, const LocalTime& now,
                                std::stop_token stop) {
-#ifdef ZK_HAVE_ZIP_WRITER
   MinizipWriter zip(fs_, clock_);
   return buildPersonalPack(fs_, zip, places, s, now, stop);
-#else
-  (void)places, (void)s, (void)now, (void)stop;
-  return PackOutcome::Failed;
-#endif
 }
 
 void App::runModal(HWND window, HWND owner) {

@@ -7,6 +7,7 @@
 #include "text/gbk.h"
 
 #ifdef _WIN32
+#include <minizip/ioapi.h>  // before iowin32.h, which uses its types without including it
 #include <minizip/iowin32.h>
 #include <minizip/zip.h>
 
