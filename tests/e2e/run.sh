@@ -111,6 +111,12 @@ customise() {
     "$BUILD/Zelkora.exe" 小明同学 "$(printf '[Personal]\r\nSRDZ=1\r\nNAME=小明同学\r\nQQTX=10001\r\nHYTS=1\r\nQQNC=0\r\nTHYS=0\r\n' | iconv -f utf-8 -t gbk | od -An -tx1 -v | tr -d ' \n')"
   check "no pack tree left in the data folder" test ! -e "$DATA/ZipPersonal"
   finish_scenario
+
+  # Closed while the pack is made: the earlier archive stays whole.
+  cp "$pack" "$WORK/pack-before.zip"
+  run_scenario customise_pack_closed
+  check "the earlier pack is left as it was" cmp -s "$pack" "$WORK/pack-before.zip"
+  finish_scenario
   rm -f "$DATA/Personal.ini"  # later starts are plain ones
 }
 if [ -n "${ZK_E2E_ONLY_CUSTOMISE:-}" ]; then
