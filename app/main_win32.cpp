@@ -378,7 +378,7 @@ void App::openWebPing() {
   });
 }
 
-// A close of the window hides nothing else: the settings window it may open shows itself.
+// The customisation window; its first picture button hands over to the settings window.
 void App::openPersonal() {
   openTool<PersonalWindowCommand>(personalView_, personalLogic_, [this](ui::PersonalWindow& view) {
     auto build = [this](const PackPlaces& places, const PersonalSettings& s, const LocalTime& now,
