@@ -53,7 +53,7 @@ std::string limitNickname(std::string_view text, bool digitsOnly) {
     i += n;
     if (isControl(ch) || !isGbkEncodable(ch)) continue;
     std::size_t width = gbkByteLength(ch);
-    if (bytes + width > kNicknameMaxBytes) break;
+    if (bytes + width > kNicknameBoxBytes) break;
     bytes += width;
     out += ch;
   }

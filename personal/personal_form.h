@@ -16,7 +16,7 @@ namespace zk {
 enum class PersonalField { Nickname, Qq };
 enum class PersonalBox { Welcome, QqNickname, Gold };
 
-inline constexpr int kNicknameMaxBytes = 20;  // GBK bytes: ten Chinese characters
+inline constexpr int kNicknameBoxBytes = 20;  // GBK bytes: ten Chinese characters
 inline constexpr int kQqMaxDigits = 11;
 inline constexpr int kQqMinDigits = 5;
 inline constexpr const char* kNicknameCaptionQq = "填写QQ号，使用QQ昵称。5-11位：";
