@@ -50,6 +50,7 @@ enum class TaskSlot {
   DnsTicker,
   Ping,
   ExternalIpLookup,
+  HostsPack,
 };
 
 class Runtime;
