@@ -446,6 +446,11 @@ void EditorLogic::stripTick() {
   view_.setStrip(true, stripWidth_);
   if (stripWidth_ > view_.windowWidth()) {
     stripTimer_.setPeriod(0);
+    // A command started meanwhile (a save's question is open) keeps the document: no pack.
+    if (s_.rt.isRunning(TaskSlot::EditorCommand)) {
+      packEnded();
+      return;
+    }
     run(handOverForPack());
   }
 }

@@ -762,6 +762,22 @@ TEST_F(Editor, OnlyTheCloseStopsAPackFetchLetsItFinish) {
   }
 }
 
+TEST_F(Editor, ASaveAskedDuringTheStripMeansNoPack) {
+  fs.addFile(kHosts, "a\r\n");
+  open();
+  int handed = 0;
+  editor.packDocument = [&](std::string) { ++handed; };
+  editor.onCommand(EditorCommand::Pack);
+  rt.advance(2);
+  prompt.answers = {Answer::Yes};
+  rt.workDelayMs = 1000;
+  editor.onCommand(EditorCommand::Save);  // its write is still on a worker when the strip runs out
+  rt.runUntilIdle();
+  EXPECT_EQ(handed, 0);
+  EXPECT_EQ(view.stripWidth, 0);
+  EXPECT_EQ(lastBox().text, "保存完毕！");
+}
+
 TEST_F(Editor, PackRefusesAStatusText) {
   fs.addFile(kHosts, "");
   open();
