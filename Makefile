@@ -49,6 +49,7 @@ bench: bootstrap native win64
 	@bench/hosts.sh
 	@bench/replace.sh
 	@bench/startup.sh
+	@build/native/zk_pack_bench
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -24,6 +24,7 @@
 #include "nettools/network_repair.h"
 #include "nettools/ping.h"
 #include "nettools/web_ping.h"
+#include "personal/hosts_pack_task.h"
 #include "personal/personal_window.h"
 #include "personal/settings_group.h"
 #include "platform/win32/http_win32.h"
@@ -142,6 +143,9 @@ class App {
   NetworkRepair repair_{RepairServices{rt_, processes_, network_, prompt_, temp_, values_}};
   // The lookup page is small: a cap of its own, and shorter waits than a hosts download.
   win::WinInetHttp lookupHttp_{10000, 15000, kLookupPageCap};
+  // The packs' zip writer, and the hosts pack, which outlives an editor that "获取数据" closes.
+  MinizipWriter zip_{fs_, clock_};
+  HostsPackTask hostsPack_{HostsPackServices{rt_, fs_, zip_, folders_, clock_, prompt_, values_}};
 
   std::unique_ptr<ui::SettingsWindow> settingsView_;
   std::unique_ptr<SettingsWindowLogic> settingsLogic_;
@@ -299,6 +303,13 @@ void App::openEditor() {
   editorView_->onTextChanged = [logic] { logic->onTextChanged(); };
   editorLogic_->startFetch = [this] { fetch_.onCommand(MainCommand::Fetch); };
   editorLogic_->openSearchWindow = [this] { openSearch(); };
+  editorLogic_->packDocument = [this](std::string bytes) {
+    // The strip of the editor open when the build ends (if any) goes back to nothing.
+    hostsPack_.start(std::move(bytes), [this] {
+      if (editorLogic_) editorLogic_->packEnded();
+    });
+  };
+  editorLogic_->stopPack = [this] { hostsPack_.stop(); };
   wire<EditorCommand>(editorView_, editorLogic_);
   // The search window is the editor's: it goes first, with its logic, when the editor goes.
   editorView_->onDestroyed = [this] {

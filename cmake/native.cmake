@@ -25,6 +25,8 @@ if(benchmark_FOUND)
 endif()
 add_executable(zk_fetch_memory bench/fetch_memory.cpp tests/support/fakes.cpp)
 target_link_libraries(zk_fetch_memory PRIVATE zk_core)
+add_executable(zk_pack_bench bench/pack_bench.cpp tests/support/fakes.cpp)
+target_link_libraries(zk_pack_bench PRIVATE zk_core)
 
 # Fuzz targets (libFuzzer), in the sanitizer build only.
 if(ZK_SANITIZE)

@@ -47,6 +47,7 @@ enable_testing()
 file(GLOB ZK_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
 add_executable(zk_win_tests ${ZK_WIN_TESTS})
 target_link_libraries(zk_win_tests PRIVATE zk_ui gtest gtest_main ws2_32)
+target_include_directories(zk_win_tests SYSTEM PRIVATE ${ZK_DEPS}/minizip-win64/include)
 add_test(NAME win_platform COMMAND zk_win_tests)
 
 add_executable(zk_recorder tests/e2e/recorder.cpp)

@@ -17,6 +17,7 @@ constexpr const char* kUnheldCharacters = "编辑器中有GBK编码无法保存�
 constexpr const char* kUnreadBytes = "原文件中有无法识别的字节，保存后这些字节将被改写，与原文件不同。仍要保存吗？";
 constexpr const char* kClipboardTooLarge = "粘贴板的内容太大（超过256MB），无法读取。";
 constexpr const char* kNothingToSave = "编辑器中只有提示文字，不是系统Hosts文件的内容，未保存。";
+constexpr const char* kNothingToPack = "编辑器中只有提示文字，不是系统Hosts文件的内容，未打包。";
 
 const char* statusText(DocumentStatus status) {
   switch (status) {
@@ -368,6 +369,8 @@ Task<bool> EditorLogic::confirmSaveIfChanged() {
 
 void EditorLogic::startClose(bool thenFetch) {
   closing_ = true;
+  // The close ends a hosts pack under way at once; "获取数据" lets it finish.
+  if (!thenFetch && stopPack) stopPack();
   s_.rt.start(TaskSlot::EditorClose, closeEditor(thenFetch));
 }
 
@@ -427,7 +430,8 @@ Task<> EditorLogic::quickSearch() {
 }
 
 void EditorLogic::startPack() {
-  if (!packBuilder) {
+  if (stripTimer_.period() != 0 || s_.rt.isRunning(TaskSlot::EditorCommand)) return;
+  if (!packDocument) {
     s_.prompt.show("打包功能尚未开放，将在后续版本中提供。", "抱歉！", box::Ok);
     return;
   }
@@ -442,8 +446,32 @@ void EditorLogic::stripTick() {
   view_.setStrip(true, stripWidth_);
   if (stripWidth_ > view_.windowWidth()) {
     stripTimer_.setPeriod(0);
-    packBuilder();
+    // A command started meanwhile (a save's question is open) keeps the document: no pack.
+    if (s_.rt.isRunning(TaskSlot::EditorCommand)) {
+      packEnded();
+      return;
+    }
+    run(handOverForPack());
   }
+}
+
+// The document's bytes are taken once, here on the UI thread's side (an unchanged document gives
+// the bytes it was loaded from); the builder works on that copy while the user edits on.
+Task<> EditorLogic::handOverForPack() {
+  std::optional<std::string> bytes;
+  if (holdsStatusOfExistingFile())
+    s_.prompt.show(kNothingToPack, "抱歉！", box::Ok);
+  else
+    bytes = co_await documentBytes();
+  if (!bytes || !packDocument) {
+    packEnded();
+    co_return;
+  }
+  packDocument(std::move(*bytes));
+}
+
+void EditorLogic::packEnded() {
+  view_.setStrip(false, 0);
 }
 
 }  // namespace zk

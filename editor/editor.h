@@ -101,8 +101,13 @@ class EditorLogic {
   // The one-click fetch of the main window, and the search window (opened or shown by the root).
   std::function<void()> startFetch;
   std::function<void()> openSearchWindow;
-  // The pack builder, a background task that ends by resetting the strip; none yet: "打包" says so.
-  std::function<void()> packBuilder;
+  // The hosts pack: receives the document's bytes (as a save would write them) when the progress
+  // strip of "打包" has run; the build is not the editor's, so "获取数据" does not end it. The
+  // editor's close stops it at once through stopPack. Without a builder "打包" says so.
+  std::function<void(std::string bytes)> packDocument;
+  std::function<void()> stopPack;
+  // The build has ended: the strip goes back to nothing.
+  void packEnded();
 
   SearchMode searchMode() const { return searchMode_; }
   // Selects the next occurrence of keyword after the selection start; false when there is none.
@@ -142,6 +147,7 @@ class EditorLogic {
   void takeEncodingOf(const DecodedFile& file);
   void startPack();
   void stripTick();
+  Task<> handOverForPack();
   // Sets the whole document; the indicator follows from the text in hand.
   // knownChanged: the caller knows how the text compares with the snapshot.
   void putText(const std::string& text, bool undoable, std::optional<bool> knownChanged = std::nullopt);

@@ -32,17 +32,28 @@ bool walk(FileSystem& fs, const std::string& folder, const std::string& prefix, 
   return true;
 }
 
-// The packs are built and deleted only inside an absolute data folder ("X:\..." or "\\server\share").
+// The packs are built and deleted only inside an absolute data folder ("X:\..." or
+// "\\server\share\..."; on a POSIX build, where the benchmarks run on real files, "/...").
 std::optional<std::string> packRoot(const PackPlaces& places, const char* name) {
   auto base = deletableFolderPath(places.dataFolder);
   if (!base) return std::nullopt;
   const std::string& d = *base;
-  bool drive = d.size() >= 3 && std::isalpha(static_cast<unsigned char>(d[0])) && d[1] == ':' && d[2] == '\\';
-  bool share = d.size() > 2 && d.starts_with("\\\\") && d.find('\\', 2) != std::string::npos;
-  if (!drive && !share) return std::nullopt;
-  if (d.find("\\..") != std::string::npos || d.find("/") != std::string::npos) return std::nullopt;
+  bool drive = d.size() >= 3 && std::isalpha(static_cast<unsigned char>(d[0])) && d[1] == ':' && d[2] == '\\' &&
+               d.find('/') == std::string::npos;
+  bool share =
+      d.size() > 2 && d.starts_with("\\\\") && d.find('\\', 2) != std::string::npos && d.find('/') == std::string::npos;
+#ifdef _WIN32
+  const bool posix = false;
+#else
+  const bool posix = d.size() > 1 && d[0] == '/';
+#endif
+  if (!drive && !share && !posix) return std::nullopt;
+  std::string spaced = d + "\\";
+  for (char& c : spaced)
+    if (c == '/') c = '\\';
+  if (spaced.find("\\..\\") != std::string::npos || spaced.find("\\.\\") != std::string::npos) return std::nullopt;
   std::string root = d;
-  if (root.back() != '\\') root += '\\';
+  if (root.back() != '\\' && root.back() != '/') root += '\\';
   return root + name;
 }
 

@@ -53,6 +53,7 @@ enum class TaskSlot {
   SettingsWiden,
   SettingsPersonal,
   PersonalWindow,
+  HostsPack,
 };
 
 class Runtime;

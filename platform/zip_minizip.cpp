@@ -7,9 +7,9 @@
 #include "text/gbk.h"
 
 #ifdef _WIN32
-#include <minizip/ioapi.h>  // before iowin32.h, which uses its types without including it
-#include <minizip/iowin32.h>
 #include <minizip/zip.h>
+// (after zip.h, which declares what it uses)
+#include <minizip/iowin32.h>
 
 #include "platform/win32/wide.h"
 #else
@@ -106,7 +106,7 @@ struct Reusable {
   unsigned long crc = 0;
 };
 
-zip_fileinfo entryInfo(const LocalTime& t, bool folder) {
+zip_fileinfo entryInfo(const LocalTime& t, bool folder, std::uint32_t attributes) {
   zip_fileinfo info{};
   info.tmz_date.tm_sec = t.second;
   info.tmz_date.tm_min = t.minute;
@@ -114,7 +114,9 @@ zip_fileinfo entryInfo(const LocalTime& t, bool folder) {
   info.tmz_date.tm_mday = t.day;
   info.tmz_date.tm_mon = t.month > 0 ? t.month - 1 : 0;
   info.tmz_date.tm_year = t.year;
-  info.external_fa = folder ? 0x10 : 0x20;  // the DOS folder and archive attributes
+  // The DOS attributes: a folder's, or the file's read-only, hidden, system and archive bits (an
+  // unpacked Personal.ini stays hidden).
+  info.external_fa = folder ? 0x10 : (attributes & 0x27 ? attributes & 0x27 : 0x20);
   return info;
 }
 
@@ -152,7 +154,7 @@ bool MinizipWriter::write(const std::string& archivePath, const std::vector<ZipI
     if (stop.stop_requested()) return false;
     const ZipItem& item = items[i];
     const bool folder = item.sourcePath.empty();
-    zip_fileinfo info = entryInfo(now, folder);
+    zip_fileinfo info = entryInfo(now, folder, folder ? 0 : fs_.fileAttributes(item.sourcePath).value_or(0));
     const std::string& extra = names[i].extra;
     std::int64_t size = folder ? 0 : fs_.fileSize(item.sourcePath);
     if (size < 0) return false;
@@ -191,7 +193,10 @@ bool MinizipWriter::write(const std::string& archivePath, const std::vector<ZipI
     Deflater deflater;
     if (!deflater.ok()) return false;
     Reusable next;
-    const bool keep = static_cast<std::uint64_t>(size) <= reuseLimit;
+    // Small files (the markers between the copies of a document) never push out a bigger one.
+    const bool keep = static_cast<std::uint64_t>(size) <= reuseLimit &&
+                      (!last.valid || static_cast<std::uint64_t>(size) >= last.raw.size());
+    if (keep) next.raw.reserve(static_cast<std::size_t>(size));
     unsigned long crc = crc32(0L, nullptr, 0);
     std::uint64_t total = 0;
     bool failed = false;

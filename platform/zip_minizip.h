@@ -10,7 +10,8 @@ namespace zk {
 // Entry names are GBK without the UTF-8 flag (what Chinese Windows and its common archivers
 // expect) and carry their UTF-8 form in the Info-ZIP Unicode path field (0x7075) for tools that
 // read it. Files are deflated at the default level, read in pieces through the file system; a
-// file whose bytes equal the previous file's is written from that file's deflated bytes.
+// file whose bytes equal those of the biggest file before it is written from that file's
+// deflated bytes (the four copies of a hosts document are deflated once).
 class MinizipWriter : public ZipWriter {
  public:
   // clock: the entries' time (the files are the ones the caller has just written).

@@ -14,7 +14,7 @@ PACKAGES=(
   wine wine64 xvfb xauth x11-utils
   libboost1.81-dev
   libgtest-dev googletest libbenchmark-dev
-  zlib1g-dev libminizip-dev libcpp-httplib-dev
+  zlib1g-dev libminizip-dev libcpp-httplib-dev zip python3
   fonts-wqy-microhei imagemagick locales
 )
 

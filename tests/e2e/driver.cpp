@@ -21,6 +21,7 @@
 //   screen|FILE.png                  save a screenshot of the whole screen
 //   tooltip|TEXT                     wait until a hover hint with this text is shown
 //   attributes|PATH|N                the file's attribute bits (read-only, hidden, system, archive) are N
+//   exists|PATH|0 or 1               wait until a file or folder is there (1) or not (0)
 //   windowwith|TEXT|S                wait until a visible top-level window's title contains TEXT (at
 //                                    most S seconds, 15 when not given)
 //   closewith|TEXT                   ask that window to close
@@ -266,6 +267,11 @@ std::wstring step(const std::vector<std::wstring>& f) {
     if (a == INVALID_FILE_ATTRIBUTES) return L"no such file";
     DWORD bits = a & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
     return bits == static_cast<DWORD>(std::stoul(arg(2))) ? L"" : L"attributes are " + std::to_wstring(bits);
+  }
+  if (cmd == L"exists") {
+    bool wanted = arg(2) == L"1";
+    return poll([&] { return (GetFileAttributesW(arg(1).c_str()) != INVALID_FILE_ATTRIBUTES) == wanted; }) ? L""
+                                                                                                           : L"not so";
   }
   if (cmd == L"screen") return saveShot(nullptr, arg(1)) ? L"" : L"screenshot failed";
   if (cmd == L"windowwith") {

@@ -5,8 +5,8 @@
 # ZK_E2E_ONLY_EDITOR=1 only the editor's and the tools' (9 to 11), ZK_E2E_ONLY_NETWORK=1 only the
 # network tools' (11 and 12), ZK_E2E_ONLY_PING=1 only the ping under load (12),
 # ZK_E2E_ONLY_HOSTS=1 only the editor's, the add-entry dialog's and the hosts-file commands'
-# (9 and 10), ZK_E2E_ONLY_CUSTOMISE=1 only the private customisation's (14), on a prefix where the
-# first start has run.
+# (9 and 10), ZK_E2E_ONLY_PACKS=1 only the hosts pack's (13), ZK_E2E_ONLY_CUSTOMISE=1 only the
+# private customisation's (14), each on a prefix where the first start has run.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 if [ -z "${DISPLAY:-}" ]; then
@@ -157,7 +157,7 @@ if [ -n "${ZK_E2E_ONLY_CUSTOMISE:-}" ]; then
   exit
 fi
 
-if [ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_EDITOR:-}${ZK_E2E_ONLY_NETWORK:-}${ZK_E2E_ONLY_HOSTS:-}" ]; then
+if [ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_EDITOR:-}${ZK_E2E_ONLY_NETWORK:-}${ZK_E2E_ONLY_HOSTS:-}${ZK_E2E_ONLY_PACKS:-}" ]; then
 # 1. First start: data folder, installed copy, seeded settings, Tem with its read-me.
 fresh
 mkdir -p "$DATA/../../Orvik/Nimbet/Tem" && echo "user file" > "$DATA/Tem/left-over.txt"
@@ -231,6 +231,68 @@ plain_hosts() {  # plain_hosts TEXT: an unprotected system hosts file holding TE
   gbk "$1" > "$HOSTS"
 }
 
+# 13. The hosts pack through the editor's "打包" (ZK_E2E_ONLY_PACKS=1 runs only this): the archive
+# read back with Python's zipfile (GBK names, entries in order, the four hosts files equal to the
+# file, the tutorial, the program copy); then a big document whose build the editor's close stops:
+# the archive already there stays as it was.
+hosts_packs() {
+  local archive="$DESKTOP/Quor_Hosts.zip" md5
+  mkdir -p "$DATA" "$DESKTOP"
+  md5() { md5sum "$1" | cut -d' ' -f1; }
+  printf '[System]\r\nXFWQ=1\r\nHYDH=0\r\nYDSY=http://127.0.0.1:1/kpr.css\r\n' > "$DATA/System.btx"
+  rm -f "$HOSTS"
+  printf '127.0.0.1 localhost\r\n# 中文注释\r\n' | iconv -f utf-8 -t gbk > "$HOSTS"
+  echo "an older archive" > "$archive"
+  run_scenario hosts_pack hosts_pack "s|@ARCHIVE@|$(winpath "$archive" | sed 's/\\/\\\\/g')|g"
+  local h t e
+  h=$(md5 "$HOSTS"); t=$(md5 "$ROOT/tests/data/hosts_pack_tutorial.txt"); e=$(md5 "$BUILD/Zelkora.exe")
+  cat > "$WORK/pack-expected.txt" <<EOT
+TessalyZelkora.exe|file|$e
+使用教程.txt|file|$t
+安卓、iPhone版/|folder|-
+安卓、iPhone版/iPhone/|folder|-
+安卓、iPhone版/iPhone/hosts|file|$h
+安卓、iPhone版/iPhone/越狱后，把这里头的hosts文件，复制粘贴到iPhone系统的etc目录中|file|93b885adfe0da089cdf634904fd59f71
+安卓、iPhone版/安卓/|folder|-
+安卓、iPhone版/安卓/方便包/|folder|-
+安卓、iPhone版/安卓/方便包/Root后，直接将上面的system文件夹复制粘贴到安卓根目录即可|file|93b885adfe0da089cdf634904fd59f71
+安卓、iPhone版/安卓/方便包/system/|folder|-
+安卓、iPhone版/安卓/方便包/system/etc/|folder|-
+安卓、iPhone版/安卓/方便包/system/etc/hosts|file|$h
+安卓、iPhone版/安卓/繁琐包/|folder|-
+安卓、iPhone版/安卓/繁琐包/Root后，把这里头的hosts文件，复制粘贴到安卓根目录-system-etc中|file|93b885adfe0da089cdf634904fd59f71
+安卓、iPhone版/安卓/繁琐包/hosts|file|$h
+文件创建于：DATE|file|93b885adfe0da089cdf634904fd59f71
+由：Zelkora生成|file|93b885adfe0da089cdf634904fd59f71
+电脑版/|folder|-
+电脑版/hosts|file|$h
+EOT
+  python3 "$ROOT/tests/e2e/read_pack.py" "$archive" > "$WORK/pack-listing.txt" 2> "$WORK/pack-listing.err"
+  check "the archive reads back with GBK names and their UTF-8 field" test -s "$WORK/pack-listing.txt" -a ! -s "$WORK/pack-listing.err"
+  check "entries in order: the hosts four times, the tutorial, the program copy, the markers" \
+    diff <(sed 's/^文件创建于：[0-9年月日时分秒]*|/文件创建于：DATE|/' "$WORK/pack-listing.txt") "$WORK/pack-expected.txt"
+  check "no temporary archive and no tree left" bash -c "test ! -e '$archive.part' && test ! -e '$DATA/ZipPack'"
+  finish_scenario
+
+  # About 40 MB: the build takes long enough for the close to land in it.
+  cp "$archive" "$WORK/pack-before.zip"
+  rm -f "$HOSTS"
+  python3 -c "import sys; sys.stdout.write(''.join('0.0.0.0 host%d.example\r\n' % i for i in range(1600000)))" > "$HOSTS"
+  run_scenario hosts_pack_close hosts_pack_close \
+    "s|@LENGTH@|$(stat -c %s "$HOSTS")|g; s|@PACKDIR@|$(winpath "$DATA/ZipPack" | sed 's/\\/\\\\/g')|g"
+  check "the archive on the desktop is the one made before" cmp -s "$WORK/pack-before.zip" "$archive"
+  check "no temporary archive left" test ! -e "$archive.part"
+  finish_scenario
+  plain_hosts '127.0.0.1 localhost\r\n'
+}
+if [ -n "${ZK_E2E_ONLY_PACKS:-}" ]; then
+  hosts_packs
+  wineserver -w
+  echo "$passed passed, $failed failed"
+  [ "$failed" = 0 ]
+  exit
+fi
+
 if [ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_NETWORK:-}" ]; then
 # 9. The hosts editor, the add-entry dialog and the row of hosts-file commands. The cloud address
 # points where nothing listens: "获取数据" starts a fetch that finds no cloud.
@@ -286,6 +348,7 @@ plain_hosts '127.0.0.1 localhost\r\n'
 # 10. The bandwidth converter of the tool set.
 run_scenario bandwidth
 finish_scenario
+hosts_packs
 fi
 if [ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_HOSTS:-}" ]; then
 

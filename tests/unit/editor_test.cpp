@@ -710,22 +710,83 @@ TEST_F(Editor, FindAndReplaceModesOpenTheSearchWindow) {
   EXPECT_EQ(opened, 2);
 }
 
-TEST_F(Editor, PackSaysItIsNotAvailableUntilThereIsABuilder) {
+TEST_F(Editor, PackHandsTheDocumentBytesOverOnceTheStripHasRun) {
+  const std::string file = "127.0.0.1 a\r\n# \xD6\xD0\r\n";  // GBK, loaded as it is
+  fs.addFile(kHosts, file);
   open();
   command(EditorCommand::Pack);
   EXPECT_EQ(lastBox().text, "打包功能尚未开放，将在后续版本中提供。");
   EXPECT_FALSE(view.stripVisible);
-  int built = 0;
-  editor.packBuilder = [&] { ++built; };
+  std::vector<std::string> handed;
+  editor.packDocument = [&](std::string bytes) { handed.push_back(std::move(bytes)); };
   random.value = 7;
   view.width = 700;
   editor.onCommand(EditorCommand::Pack);
   EXPECT_EQ(random.calls.back(), (std::pair<int, int>{5, 20}));
   rt.advance(3);
   EXPECT_EQ(view.stripWidth, 21);
+  EXPECT_TRUE(handed.empty());
+  editor.onCommand(EditorCommand::Pack);  // a second click while the strip runs changes nothing
   rt.runUntilIdle();
-  EXPECT_EQ(built, 1);
-  EXPECT_EQ(view.stripWidth, 707);  // the first width past the window's
+  EXPECT_EQ(handed, std::vector<std::string>{file});
+  EXPECT_EQ(view.stripWidth, 707);  // the first width past the window's, until the build ends
+  editor.packEnded();
+  EXPECT_EQ(view.stripWidth, 0);
+
+  // An edited document goes as a save would write it; an empty one as no bytes at all.
+  view.sel = {0, 0};
+  view.type("#");
+  command(EditorCommand::Pack);
+  EXPECT_EQ(handed.back(), "#" + file);
+  prompt.answers = {Answer::Yes};
+  command(EditorCommand::Clear);
+  command(EditorCommand::Pack);
+  EXPECT_EQ(handed.back(), "");
+  EXPECT_EQ(handed.size(), 3u);
+}
+
+TEST_F(Editor, OnlyTheCloseStopsAPackFetchLetsItFinish) {
+  for (EditorCommand leave : {EditorCommand::Fetch, EditorCommand::Close}) {
+    test::EditorBench b;
+    test::FakeEditorView v;
+    EditorLogic e{EditorServices{b.rt, b.hosts, b.prompt, b.clipboard, b.folders, b.random, b.dialog}, v, b.main};
+    int stops = 0;
+    e.stopPack = [&] { ++stops; };
+    e.packDocument = [](std::string) {};
+    b.fs.addFile(b.kHosts, "a\r\n");
+    e.onCreated();
+    b.rt.runUntilIdle();
+    e.onCommand(leave);
+    b.rt.runUntilIdle();
+    EXPECT_EQ(stops, leave == EditorCommand::Close ? 1 : 0);
+  }
+}
+
+TEST_F(Editor, ASaveAskedDuringTheStripMeansNoPack) {
+  fs.addFile(kHosts, "a\r\n");
+  open();
+  int handed = 0;
+  editor.packDocument = [&](std::string) { ++handed; };
+  editor.onCommand(EditorCommand::Pack);
+  rt.advance(2);
+  prompt.answers = {Answer::Yes};
+  rt.workDelayMs = 1000;
+  editor.onCommand(EditorCommand::Save);  // its write is still on a worker when the strip runs out
+  rt.runUntilIdle();
+  EXPECT_EQ(handed, 0);
+  EXPECT_EQ(view.stripWidth, 0);
+  EXPECT_EQ(lastBox().text, "保存完毕！");
+}
+
+TEST_F(Editor, PackRefusesAStatusText) {
+  fs.addFile(kHosts, "");
+  open();
+  int handed = 0;
+  editor.packDocument = [&](std::string) { ++handed; };
+  command(EditorCommand::Pack);
+  EXPECT_EQ(handed, 0);
+  EXPECT_EQ(lastBox().text, "编辑器中只有提示文字，不是系统Hosts文件的内容，未打包。");
+  EXPECT_EQ(view.stripWidth, 0);
 }
 
 // A file that holds a NUL is shown up to it: what follows is not in the document, so writing the

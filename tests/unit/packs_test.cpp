@@ -129,8 +129,10 @@ TEST_F(Packs, AStaleTreeIsDeletedFirstAndNeverPacked) {
   for (const std::string& line : zip.listing) EXPECT_EQ(line.find("old friend"), std::string::npos) << line;
   EXPECT_EQ(zip.listing.size(), 5u);
 
-  // When the old tree cannot be deleted (a file in use), nothing is built on top of it.
-  fs.addFile(stale, "[Personal]\r\nSRDZ=1\r\nNAME=old friend\r\n");
+  // When the old tree cannot be deleted (a file in use), nothing is built on top of it, hidden
+  // file or not.
+  fs.attributes.clear();
+  fs.addFile(kData + "\\ZipPersonal\\Zelkora私人订制包\\leftover.txt", "x");
   fs.undeletableFolders.insert(FakeFileSystem::key(kData + "\\ZipPersonal"));
   zip.paths.clear();
   EXPECT_EQ(personal({"Tom", "", false, false, false}), PackOutcome::Failed);
