@@ -234,7 +234,7 @@ void MainWindow::setLog(const std::string& text) {
 }
 
 void MainWindow::paintBackground(HDC dc, int w, int h) {
-  art::mainBackground(dc, w, h, skin_.index, s(1000) / 1000.0);
+  art::mainBackground(dc, w, h, skin_.index, s(1000) / 1000.0, logoShown_);
 }
 
 void MainWindow::paintPicture(int id, HDC dc, const RECT& r) {
@@ -404,6 +404,13 @@ void MainWindow::setShown(bool shown) {
 Rect MainWindow::placeOf(int id) const {
   const ControlSpec* c = spec(id);
   return c ? Rect{c->x, c->y, c->w, c->h} : Rect{};
+}
+
+void MainWindow::setLogoVisible(bool visible) {
+  setVisible(IDP_LOGO, visible);
+  if (visible == logoShown_) return;
+  logoShown_ = visible;
+  refreshBackground();
 }
 
 void MainWindow::setAvatarFrameRect(const Rect& r) {

@@ -147,7 +147,7 @@ class MainWindow : public Form, public MainView, public SyncView {
   void setCurtainVisible(bool visible) override;
   void setAvatarVisible(bool visible) override { setVisible(IDP_AVATAR, visible); }
   void setNicknameVisible(bool visible) override { setVisible(IDT_NICKNAME, visible); }
-  void setLogoVisible(bool visible) override { setVisible(IDP_LOGO, visible); }
+  void setLogoVisible(bool visible) override;
   void setEditionCaptionVisible(bool visible) override { setVisible(IDT_EDITION, visible); }
   Rect logoRect() const override { return placeOf(IDP_LOGO); }
   Rect avatarRect() const override { return placeOf(IDP_AVATAR); }
@@ -192,6 +192,7 @@ class MainWindow : public Form, public MainView, public SyncView {
   HCURSOR emoji_ = nullptr;
   std::unique_ptr<Gdiplus::Bitmap> avatar_;
   HFONT nicknameFont_ = nullptr;
+  bool logoShown_ = true;  // the logo and the name beside it
 };
 
 }  // namespace zk::ui
