@@ -78,7 +78,10 @@ std::string qqNicknameFromReply(std::string_view body) {
   std::size_t first = kept.find_first_not_of(' ');
   if (first == std::string::npos) return {};
   std::size_t last = kept.find_last_not_of(' ');
-  return cutToGbkBytes(std::string_view(kept).substr(first, last - first + 1), kNicknameMaxBytes);
+  std::string nickname = cutToGbkBytes(std::string_view(kept).substr(first, last - first + 1), kNicknameMaxBytes);
+  // A cut inside a run of blanks would leave them at the end.
+  nickname.erase(nickname.find_last_not_of(' ') + 1);
+  return nickname;
 }
 
 NicknameFont nicknameFontFor(std::string_view nickname) {

@@ -74,6 +74,9 @@ TEST(QqReply, CutsAtTwentyBytesOnACharacterBoundary) {
     EXPECT_EQ(qqNicknameFromReply(reply(toGbk(c.utf8))), c.kept) << c.utf8;
     EXPECT_LE(gbkByteLength(c.kept), 20u);
   }
+  // A cut inside blanks leaves none at the end of the nickname.
+  EXPECT_EQ(qqNicknameFromReply(reply(toGbk("一二三四五六七八九 十"))), "一二三四五六七八九");
+  EXPECT_EQ(qqNicknameFromReply(reply(toGbk("abcdefghijklmnopqrs    t"))), "abcdefghijklmnopqrs");
 }
 
 TEST(QqReply, TheFontFollowsTheByteLength) {
