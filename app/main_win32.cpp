@@ -24,8 +24,10 @@
 #include "nettools/network_repair.h"
 #include "nettools/ping.h"
 #include "nettools/web_ping.h"
+#include "personal/customisation.h"
 #include "personal/hosts_pack_task.h"
 #include "personal/personal_window.h"
+#include "personal/qq_reply.h"
 #include "personal/settings_group.h"
 #include "platform/win32/http_win32.h"
 #include "platform/win32/wide.h"
@@ -146,6 +148,11 @@ class App {
   // The packs' zip writer, and the hosts pack, which outlives an editor that "获取数据" closes.
   MinizipWriter zip_{fs_, clock_};
   HostsPackTask hostsPack_{HostsPackServices{rt_, fs_, zip_, folders_, clock_, prompt_, values_}};
+  // The QQ services: small answers, short waits.
+  win::WinInetHttp qqNicknameHttp_{5000, 8000, kQqNicknameCap};
+  win::WinInetHttp qqAvatarHttp_{5000, 10000, kQqAvatarCap};
+  Customisation customisation_{
+      CustomisationServices{rt_, qqNicknameHttp_, qqAvatarHttp_, prompt_, main_, main_, values_}};
 
   std::unique_ptr<ui::SettingsWindow> settingsView_;
   std::unique_ptr<SettingsWindowLogic> settingsLogic_;
@@ -181,6 +188,11 @@ int App::run() {
     cloud_.setIndexUrl(own.empty() ? ZK_CLOUD_INDEX_URL : own);
     return cloud_.connection();
   };
+  hooks.customisation = [this] {
+    QqServices where{qqServiceBase(settings_.read(Key::QqNicknameService), ZK_QQ_NICKNAME_URL),
+                     qqServiceBase(settings_.read(Key::QqAvatarService), ZK_QQ_AVATAR_URL)};
+    return customisation_.apply(settings_.personalIni(), std::move(where));
+  };
   Startup startup(StartupServices{fs_, registry_, folders_, shell_, prompt_, rt_}, values_, main_, settings_, temp_,
                   skins_, welcome_, std::move(hooks));
   rt_.start(TaskSlot::Startup, startup.run());
@@ -215,7 +227,8 @@ void App::wireMainWindow() {
 // Each piece of logic takes its own commands; the windows it opens are this root's.
 void App::onMainCommand(MainCommand command) {
   if (settings_.onCommand(command) || fetch_.onCommand(command) || status_.onCommand(command) ||
-      navigation_.onCommand(command) || cloud_.onCommand(command) || hostsCommands_.onCommand(command))
+      navigation_.onCommand(command) || cloud_.onCommand(command) || hostsCommands_.onCommand(command) ||
+      customisation_.onCommand(command))
     return;
   switch (command) {
     case MainCommand::Settings:

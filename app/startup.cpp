@@ -3,6 +3,7 @@
 #include "app/hosts_path.h"
 #include "resources/fixed_texts.h"
 #include "text/gbk.h"
+#include "text/ini.h"
 #include "text/text.h"
 
 namespace zk {
@@ -84,8 +85,11 @@ Task<> Startup::run() {
   welcome_.layoutCurtain();
   // 12. The retry count starts at 0 with its owner, the retry counter.
   // 13.
+  // Only a customisation file is one: any other Personal.ini (a Downloads folder holds many files)
+  // never replaces the installation's own.
   const std::string ownPersonal = s_.folders.ownFolder() + "\\Personal.ini";
-  if (auto bytes = s_.fs.readFile(ownPersonal)) s_.fs.writeFile(values_.dataFile("Personal.ini"), *bytes);
+  if (auto bytes = s_.fs.readFile(ownPersonal); bytes && iniHasKey(*bytes, "Personal", "SRDZ"))
+    s_.fs.writeFile(values_.dataFile("Personal.ini"), *bytes);
   values_.srdzValue = settings_.personalIni().read("Personal", "SRDZ");
   view_.setAvatarVisible(false);
   view_.setNicknameVisible(false);

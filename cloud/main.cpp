@@ -1,6 +1,7 @@
 // zelkora-cloud: publishes a cloud site into a folder, and serves such a folder over HTTP for
 // local use and tests, filling in the external-IP lookup pages (any ".../ip/") with each
-// caller's own address. In production any static web server serves the folder.
+// caller's own address, and standing in for the two QQ services (nickname and avatar) from the
+// folder's "qq/". In production any static web server serves the folder.
 #include <httplib.h>
 
 #include <csignal>
@@ -68,8 +69,32 @@ int main(int argc, char** argv) {
     // Any ".../ip/" is the lookup page: the one publish wrote there, else the built-in one, with
     // the caller's address and place filled in as a web server's includes would.
     const std::string root = argv[2];
-    server.set_pre_routing_handler([root](const httplib::Request& req, httplib::Response& res) {
+    auto fileText = [root](const std::string& name) {
+      std::ifstream in(root + "/" + name, std::ios::binary);
+      std::ostringstream text;
+      if (in) text << in.rdbuf();
+      return text.str();
+    };
+    server.set_pre_routing_handler([root, fileText](const httplib::Request& req, httplib::Response& res) {
       const std::string& path = req.path;
+      // The QQ services' stand-ins, from the folder's "qq/".
+      if (path == "/fcg-bin/cgi_get_portrait.fcg") {
+        res.set_content(zk::cloud::qqNicknameReply(fileText("qq/nicknames.txt"), req.get_param_value("uins")),
+                        "application/javascript; charset=gbk");
+        return httplib::Server::HandlerResponse::Handled;
+      }
+      if (path == "/headimg_dl") {
+        using zk::cloud::AvatarAnswer;
+        switch (zk::cloud::qqAvatarAnswer(fileText("qq/avatars.txt"), req.get_param_value("dst_uin"))) {
+          case AvatarAnswer::Picture: res.set_content(fileText("qq/avatar.jpg"), "image/jpeg"); break;
+          case AvatarAnswer::Html:
+            res.set_content("<html><body>请先登录</body></html>", "text/html; charset=utf-8");
+            break;
+          case AvatarAnswer::Empty: res.set_content("", "image/jpeg"); break;
+          case AvatarAnswer::Missing: res.status = 404; break;
+        }
+        return httplib::Server::HandlerResponse::Handled;
+      }
       if (path.size() < 4 || path.compare(path.size() - 4, 4, "/ip/") != 0 || path.find("..") != std::string::npos)
         return httplib::Server::HandlerResponse::Unhandled;
       std::ifstream in(root + path + "index.html", std::ios::binary);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ctime>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "text/gbk.h"
@@ -80,6 +81,35 @@ std::string stampedHosts(const std::string& source, const std::string& stamp) {
     rest = eol == std::string::npos ? std::string() : rest.substr(eol + 1);
   }
   return "# Ti:" + stamp + "\r\n" + rest;
+}
+
+namespace {
+// The value of "NUMBER=..." in a table of lines, or nothing.
+std::optional<std::string> tableValue(const std::string& table, const std::string& number) {
+  std::istringstream lines(table);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::size_t eq = line.find('=');
+    if (eq != std::string::npos && line.substr(0, eq) == number) return line.substr(eq + 1);
+  }
+  return std::nullopt;
+}
+}  // namespace
+
+std::string qqNicknameReply(const std::string& table, const std::string& number) {
+  auto nickname = number.empty() ? std::nullopt : tableValue(table, number);
+  if (!nickname) return "portraitCallBack({\"error\":-1})";
+  return "portraitCallBack({\"" + number + "\":[\"http://qlogo.invalid/" + number + "\",0,0,0,0,0,0,-1,0,0,0,\"" +
+         toGbk(*nickname) + "\",0]})";
+}
+
+AvatarAnswer qqAvatarAnswer(const std::string& table, const std::string& number) {
+  auto kind = number.empty() ? std::nullopt : tableValue(table, number);
+  if (kind == "html") return AvatarAnswer::Html;
+  if (kind == "empty") return AvatarAnswer::Empty;
+  if (kind == "missing") return AvatarAnswer::Missing;
+  return AvatarAnswer::Picture;
 }
 
 std::string lookupPage() {

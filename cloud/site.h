@@ -36,6 +36,16 @@ std::string lookupPage();
 // address holding anything but the characters of an IP address is left out.
 std::string filledLookupPage(const std::string& page, const std::string& address, const std::string& place);
 
+// Stand-ins of the two QQ services for local use and tests, answering from the served folder's
+// "qq/" folder. nicknames.txt: lines "NUMBER=NICKNAME" (UTF-8). The reply is the service's GBK
+// callback with the nickname between the fragments the client looks for; a number without a
+// line gets a callback without them.
+std::string qqNicknameReply(const std::string& table, const std::string& number);
+// avatars.txt: lines "NUMBER=html" (a login page instead of a picture), "NUMBER=empty" (an empty
+// 200) or "NUMBER=missing" (404); any other number gets qq/avatar.jpg.
+enum class AvatarAnswer { Picture, Html, Empty, Missing };
+AvatarAnswer qqAvatarAnswer(const std::string& table, const std::string& number);
+
 // Writes the whole site into folder (created when missing). Empty error text on success.
 std::string publish(const SiteConfig& config, const std::filesystem::path& folder);
 

@@ -34,9 +34,15 @@ target_link_libraries(Zelkora PRIVATE zk_ui)
 set(ZK_CLOUD_INDEX_URL "http://cloud.zelkora.example/kpr.css" CACHE STRING "Index file of the official cloud")
 set(ZK_WEBSITE "http://www.zelkora.example" CACHE STRING "The maker's web site")
 target_compile_definitions(Zelkora PRIVATE ZK_CLOUD_INDEX_URL="${ZK_CLOUD_INDEX_URL}" ZK_WEBSITE="${ZK_WEBSITE}")
+# The QQ nickname and avatar services of a customised copy; one installation can point elsewhere
+# with the System.btx keys NCFW and TXFW.
+set(ZK_QQ_NICKNAME_URL "http://r.qzone.qq.com" CACHE STRING "Base address of the QQ nickname service")
+set(ZK_QQ_AVATAR_URL "http://q1.qlogo.cn" CACHE STRING "Base address of the QQ avatar service")
+target_compile_definitions(Zelkora PRIVATE ZK_QQ_NICKNAME_URL="${ZK_QQ_NICKNAME_URL}"
+  ZK_QQ_AVATAR_URL="${ZK_QQ_AVATAR_URL}")
 target_link_options(Zelkora PRIVATE -municode -s)
 set_source_files_properties(resources/zelkora.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/resources/zelkora.manifest;${CMAKE_SOURCE_DIR}/resources/zelkora.ico;${CMAKE_SOURCE_DIR}/resources/emoji.cur")
+  "${CMAKE_SOURCE_DIR}/resources/zelkora.manifest;${CMAKE_SOURCE_DIR}/resources/zelkora.ico;${CMAKE_SOURCE_DIR}/resources/emoji.cur;${CMAKE_SOURCE_DIR}/resources/default_avatar.png")
 
 # GoogleTest built with this toolchain.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)

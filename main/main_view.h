@@ -20,6 +20,8 @@ enum class Server { None = 0, Official = 1, Backup = 2, Custom = 3 };
 // The controls of the title strip that the fetch's reveal shows one after another.
 enum class TitleControl { Navigation, About, Settings, Help, SkinButton };
 enum class FetchPicture { Idle, InProgress, Done, Failed, Error };
+// The nickname label's font: as designed, or 微软雅黑 at size 13 or 12.
+enum class NicknameFont { Design, YaHei13, YaHei12 };
 
 // What the main window's clickable controls ask for, whatever the control. Each piece of logic
 // takes the commands that are its own (onCommand returns true); the window's table says which
@@ -62,7 +64,8 @@ enum class MainCommand {
   Ping,
   WebPing,
   Bandwidth,
-  Customise,  // "私人定制": the customisation window
+  Customise,    // "私人定制": the customisation window
+  AvatarFrame,  // the frame label over the avatar: one's own customisation
 };
 
 // A look of the main window: skin 0 is the start-up look, 1 to 7 the rotating skins.
@@ -97,6 +100,22 @@ class MainView {
   virtual void setCurtainVisible(bool visible) = 0;
   virtual void setAvatarVisible(bool visible) = 0;
   virtual void setNicknameVisible(bool visible) = 0;
+
+  // The customised title strip: the logo, the avatar with the frame label over it and the caption
+  // "TessalyZelkora私人定制专版" beside it, the nickname label.
+  virtual void setLogoVisible(bool visible) = 0;
+  virtual void setEditionCaptionVisible(bool visible) = 0;
+  virtual Rect logoRect() const = 0;
+  virtual Rect avatarRect() const = 0;
+  virtual void setAvatarRect(const Rect& r) = 0;
+  virtual void setAvatarFrameRect(const Rect& r) = 0;
+  // The avatar from picture bytes (JPEG, PNG, GIF, BMP); false, with nothing shown, when the
+  // bytes are no picture (or none).
+  virtual bool setAvatarPicture(const std::string& bytes) = 0;
+  virtual void setDefaultAvatar() = 0;
+  virtual void setNicknameText(const std::string& text) = 0;
+  virtual void setNicknameFont(NicknameFont font) = 0;
+  virtual void setNicknameColour(Rgb colour) = 0;
 
   // Navigation panel: the window's width (462 closed, 630 open) and the top-right controls.
   virtual int windowWidth() const = 0;

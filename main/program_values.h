@@ -17,6 +17,7 @@ struct ProgramValues {
   std::string srdzValue;          // Personal.ini SRDZ as read at start
   std::string currentNickname;    // set by the customisation
   std::string customisationMode;  // "自己" when the settings window opens for one's own pack
+  bool fetchStarted = false;      // a fetch has started since start-up: the log is the fetch's
 
   std::string dataFile(const std::string& name) const { return dataFolder + "\\" + name; }
   // A command line that starts a system tool by its full path, never by a search for its name:

@@ -20,3 +20,6 @@ struct.pack_into('<H', data, 2, 2)         # resource type: cursor
 struct.pack_into('<HH', data, 6 + 4, 2, 2)  # hot spot (x, y) in place of planes/bit count
 open(sys.argv[2], 'wb').write(data)
 PY
+# The built-in avatar of a customised copy whose QQ avatar does not come: a grey silhouette, 100x100.
+convert -size 100x100 xc:'#dfe3e8' -fill '#9aa3ad' -draw 'circle 50,38 50,18' \
+  -draw 'ellipse 50,104 36,34 180,360' -depth 8 -strip -define png:exclude-chunks=date,time default_avatar.png

@@ -17,6 +17,8 @@ enum class Key {
   NavigationBlocking,  // switch: the rogue-navigation list is fetched too
   CloudIndex,          // an installation's own cloud index URL (empty: the built-in one)
   IpLookup,            // an installation's own external-IP lookup page (empty: the built-in one)
+  QqNicknameService,   // an installation's own QQ nickname service base address (empty: built-in)
+  QqAvatarService,     // an installation's own QQ avatar service base address (empty: built-in)
 };
 
 struct KeyCode {
@@ -28,7 +30,8 @@ inline constexpr KeyCode kKeyCodes[] = {
     {Key::Server, "XFWQ"},           {Key::WelcomeAnimation, "HYDH"}, {Key::CustomServerOn, "ZFJH"},
     {Key::CustomAddress, "ZURL"},    {Key::EmojiPointer, "QBMJ"},     {Key::OpenNavigation, "ZDDH"},
     {Key::ProtectHostsFile, "AQSX"}, {Key::AdBlocking, "ADFW"},       {Key::NavigationBlocking, "DHFW"},
-    {Key::CloudIndex, "YDSY"},       {Key::IpLookup, "WWIP"},
+    {Key::CloudIndex, "YDSY"},       {Key::IpLookup, "WWIP"},         {Key::QqNicknameService, "NCFW"},
+    {Key::QqAvatarService, "TXFW"},
 };
 
 constexpr std::string_view keyCode(Key key) {

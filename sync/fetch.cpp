@@ -94,6 +94,7 @@ Task<> FetchPipeline::narrate(std::vector<Said> lines) {
 }
 
 Task<> FetchPipeline::fetchStart() {
+  values_.fetchStarted = true;
   view_.setStatusWord("开始");
   view_.setControlsEnabled(false);
   setPicture(FetchPicture::InProgress);
@@ -104,8 +105,9 @@ Task<> FetchPipeline::fetchStart() {
     co_await narrate(std::move(again));
     restart_ = false;
   } else {
-    std::string greeting =
-        isOn(values_.srdzValue) ? values_.currentNickname + "，欢迎您使用私人定制版！" : "欢迎您使用Zelkora新标版！";
+    // A customised copy greets its owner by name; without a name it greets as a standard copy.
+    const bool byName = isOn(values_.srdzValue) && !values_.currentNickname.empty();
+    std::string greeting = byName ? values_.currentNickname + "，欢迎您使用私人定制版！" : "欢迎您使用Zelkora新标版！";
     std::vector<Said> introduction{{greeting, 1000},
                                    {"谷歌、推特、脸书上不去？", 1000},
                                    {"就用Zelkora！", 3000},

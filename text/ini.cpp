@@ -107,6 +107,10 @@ std::string iniReadKey(std::string_view content, std::string_view section, std::
   return iniReadKeys(content, section, {key}).front();
 }
 
+bool iniHasKey(std::string_view content, std::string_view section, std::string_view key) {
+  return locate(content.substr(0, content.find('\0')), section, key).key.has_value();
+}
+
 std::vector<std::string> iniReadKeys(std::string_view content, std::string_view section,
                                      std::initializer_list<std::string_view> keys) {
   std::string_view text = content.substr(0, content.find('\0'));

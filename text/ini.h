@@ -14,6 +14,8 @@ std::string iniReadKey(std::string_view content, std::string_view section, std::
 // Several keys of one section, parsed once, in the order asked.
 std::vector<std::string> iniReadKeys(std::string_view content, std::string_view section,
                                      std::initializer_list<std::string_view> keys);
+// Whether the section holds the key at all (with any value, even an empty one).
+bool iniHasKey(std::string_view content, std::string_view section, std::string_view key);
 // The INI text with one key set, section and key created when missing; CR LF line ends.
 std::string iniWriteKey(std::string_view content, std::string_view section, std::string_view key,
                         std::string_view value);

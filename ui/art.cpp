@@ -75,7 +75,7 @@ void startup() {
   GdiplusStartup(&token, &in, nullptr);
 }
 
-void mainBackground(HDC dc, int w, int h, int skin, double scale) {
+void mainBackground(HDC dc, int w, int h, int skin, double scale, bool wordmark) {
   const Palette& p = kPalettes[skin >= 0 && skin < 8 ? skin : 0];
   Graphics g(dc);
   smooth(g);
@@ -97,8 +97,9 @@ void mainBackground(HDC dc, int w, int h, int skin, double scale) {
   g.FillRectangle(&stripBrush, REAL(0), REAL(0), REAL(w), strip);
   SolidBrush accent(p.strip);
   g.FillRectangle(&accent, REAL(0), strip - REAL(2 * scale), REAL(w), REAL(2 * scale));
-  text(g, L"Zelkora", RectF(REAL(34 * scale), REAL(0), REAL(90 * scale), strip), REAL(17 * scale),
-       Color(255, 255, 255, 255));
+  if (wordmark)
+    text(g, L"Zelkora", RectF(REAL(34 * scale), REAL(0), REAL(90 * scale), strip), REAL(17 * scale),
+         Color(255, 255, 255, 255));
   // Panel behind the log and the news view, and the navigation panel's column.
   GraphicsPath panel;
   roundRect(panel, REAL(8 * scale), REAL(170 * scale), REAL(446 * scale), REAL(78 * scale), REAL(6 * scale));

@@ -11,7 +11,8 @@ namespace zk::ui::art {
 void startup();  // GDI+ for the life of the process
 
 // A main-window background for a skin (0 = the start-up look), with the title strip.
-void mainBackground(HDC dc, int w, int h, int skin, double scale);
+// wordmark: the name beside the logo (a customised copy shows its nickname there instead).
+void mainBackground(HDC dc, int w, int h, int skin, double scale, bool wordmark = true);
 void plainBackground(HDC dc, int w, int h, COLORREF top, COLORREF bottom, int stripHeight);
 void logo(HDC dc, const RECT& r, Rgb colour);
 void skinButton(HDC dc, const RECT& r, Rgb colour);

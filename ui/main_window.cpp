@@ -2,6 +2,14 @@
 
 #include <richedit.h>
 
+// GDI+ headers expect min/max and the COM basics.
+#include <algorithm>
+using std::max;
+using std::min;
+#include <objidl.h>
+
+#include <gdiplus.h>  // needs objidl.h first
+
 #include "platform/win32/wide.h"
 #include "ui/art.h"
 
@@ -17,6 +25,8 @@ constexpr UINT_PTR kIndicatorTimer = 2;
 // The news view: where the link is, a little wider and taller, above the status line.
 constexpr int kNewsW = 176;
 constexpr int kNewsH = 24;
+// The built-in avatar, a PNG in the program's resources.
+constexpr int kDefaultAvatarResource = 3;
 
 struct WebButton {
   int id;
@@ -139,6 +149,12 @@ bool isClickable(int id) {
 
 }  // namespace
 
+MainWindow::MainWindow() = default;
+
+MainWindow::~MainWindow() {
+  if (nicknameFont_) DeleteObject(nicknameFont_);
+}
+
 HWND MainWindow::open() {
   art::startup();
   LoadLibraryW(L"Msftedit.dll");
@@ -146,8 +162,11 @@ HWND MainWindow::open() {
   dragStrip_ = 37;
   HWND h = create(L"ZelkoraMain", "Zelkora", kWidth, kHeight, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU,
                   WS_EX_APPWINDOW, mainControls(), kPanelWidth);  // the background covers the panel too
-  for (int id : {IDT_FETCH, IDP_CURTAIN})                         // the curtain ends on top
+  for (int id : {IDT_AVATAR_FRAME, IDT_FETCH, IDP_CURTAIN})       // the curtain ends on top
     SetWindowPos(ctl(id), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  // The frame over the avatar takes clicks and paints nothing: the avatar shows through it.
+  SetWindowLongPtrW(ctl(IDT_AVATAR_FRAME), GWL_EXSTYLE,
+                    GetWindowLongPtrW(ctl(IDT_AVATAR_FRAME), GWL_EXSTYLE) | WS_EX_TRANSPARENT);
   for (int id : {IDT_EDITION, IDT_NICKNAME, IDP_AVATAR, IDP_LINE}) setVisible(id, false);
   setTextColour(IDT_LOG_CAP, {255, 255, 255});
   SendMessageW(ctl(IDE_LOG), EM_SETBKGNDCOLOR, 0, RGB(250, 250, 255));
@@ -180,7 +199,8 @@ HWND MainWindow::open() {
                 {IDT_IMPORT, int(C::ImportHostsFile)},
                 {IDT_RESTORE, int(C::RestoreHostsFile)},
                 {IDT_COPY_ALL, int(C::CopyHostsFile)},
-                {IDT_PERSONAL, int(C::Customise)}},
+                {IDT_PERSONAL, int(C::Customise)},
+                {IDT_AVATAR_FRAME, int(C::AvatarFrame)}},
                int(C::Close));
   // The tool set acts as soon as the mouse button goes down on an entry.
   for (auto [id, command] : {std::pair{IDT_TOOL_FLUSH_DNS, C::FlushDnsCache},
@@ -215,7 +235,7 @@ void MainWindow::setLog(const std::string& text) {
 }
 
 void MainWindow::paintBackground(HDC dc, int w, int h) {
-  art::mainBackground(dc, w, h, skin_.index, s(1000) / 1000.0);
+  art::mainBackground(dc, w, h, skin_.index, s(1000) / 1000.0, logoShown_);
 }
 
 void MainWindow::paintPicture(int id, HDC dc, const RECT& r) {
@@ -229,7 +249,14 @@ void MainWindow::paintPicture(int id, HDC dc, const RECT& r) {
     case IDP_CLOUD_BUSY: art::busyDot(dc, r, RGB(150, 150, 150)); break;
     case IDP_INDICATOR1:
     case IDP_INDICATOR2: art::indicator(dc, r, indicator_, indicatorFrame_); break;
-    case IDP_AVATAR: art::logo(dc, r, {200, 200, 200}); break;
+    case IDP_AVATAR:
+      if (avatar_) {
+        Gdiplus::Graphics g(dc);
+        g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+        g.DrawImage(avatar_.get(), static_cast<INT>(r.left), static_cast<INT>(r.top),
+                    static_cast<INT>(r.right - r.left), static_cast<INT>(r.bottom - r.top));
+      }
+      break;
     case IDP_LINE: {
       HBRUSH brush = CreateSolidBrush(RGB(lineColour_.r, lineColour_.g, lineColour_.b));
       FillRect(dc, &r, brush);
@@ -375,6 +402,77 @@ void MainWindow::setShown(bool shown) {
   if (shown) SetForegroundWindow(hwnd());
 }
 
+Rect MainWindow::placeOf(int id) const {
+  const ControlSpec* c = spec(id);
+  return c ? Rect{c->x, c->y, c->w, c->h} : Rect{};
+}
+
+void MainWindow::setLogoVisible(bool visible) {
+  setVisible(IDP_LOGO, visible);
+  if (visible == logoShown_) return;
+  logoShown_ = visible;
+  refreshBackground();
+}
+
+void MainWindow::setAvatarFrameRect(const Rect& r) {
+  move(IDT_AVATAR_FRAME, r.left, r.top, r.width, r.height);
+  SetWindowPos(ctl(IDT_AVATAR_FRAME), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+// GDI+ reads JPEG, PNG, GIF and BMP from memory; an HTML page or no bytes give no picture.
+bool MainWindow::setAvatarPicture(const std::string& bytes) {
+  avatar_.reset();
+  if (!bytes.empty()) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (memory) {
+      if (void* p = GlobalLock(memory)) {
+        CopyMemory(p, bytes.data(), bytes.size());
+        GlobalUnlock(memory);
+      }
+      IStream* stream = nullptr;
+      if (SUCCEEDED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+        std::unique_ptr<Gdiplus::Bitmap> picture(Gdiplus::Bitmap::FromStream(stream));
+        // The decoded copy no longer needs the stream.
+        if (picture && picture->GetLastStatus() == Gdiplus::Ok && picture->GetWidth() > 0) {
+          auto copy =
+              std::make_unique<Gdiplus::Bitmap>(picture->GetWidth(), picture->GetHeight(), PixelFormat32bppARGB);
+          Gdiplus::Graphics g(copy.get());
+          g.DrawImage(picture.get(), 0, 0, picture->GetWidth(), picture->GetHeight());
+          avatar_ = std::move(copy);
+        }
+        picture.reset();
+        stream->Release();
+      } else {
+        GlobalFree(memory);
+      }
+    }
+  }
+  invalidate(IDP_AVATAR);
+  return avatar_ != nullptr;
+}
+
+void MainWindow::setDefaultAvatar() {
+  std::string bytes;
+  if (HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(kDefaultAvatarResource), MAKEINTRESOURCEW(10)))
+    if (HGLOBAL loaded = LoadResource(nullptr, found))
+      if (const void* data = LockResource(loaded))
+        bytes.assign(static_cast<const char*>(data), SizeofResource(nullptr, found));
+  setAvatarPicture(bytes);
+}
+
+// 微软雅黑 at a size in points, or the window's own font.
+void MainWindow::setNicknameFont(NicknameFont font) {
+  HFONT chosen = this->font();
+  if (font != NicknameFont::Design) {
+    if (nicknameFont_) DeleteObject(nicknameFont_);
+    int points = font == NicknameFont::YaHei13 ? 13 : 12;
+    nicknameFont_ = CreateFontW(-MulDiv(points, s(96), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"微软雅黑");
+    chosen = nicknameFont_;
+  }
+  SendMessageW(ctl(IDT_NICKNAME), WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+}
+
 HCURSOR MainWindow::pointerFor(int id) const {
   bool web = webButtonIndex(id) >= 0;
   if (emojiOnAll_ || web) return emoji_;
@@ -403,6 +501,12 @@ LRESULT MainWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
         invalidate(IDP_INDICATOR1);
         invalidate(IDP_INDICATOR2);
         return 0;
+      }
+      break;
+    case WM_CTLCOLORSTATIC:
+      if (reinterpret_cast<HWND>(lp) == ctl(IDT_AVATAR_FRAME)) {
+        SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
       }
       break;
     case WM_DESTROY:

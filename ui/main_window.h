@@ -2,11 +2,16 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "main/main_view.h"
 #include "sync/sync_view.h"
 #include "ui/form.h"
 #include "ui/web_view.h"
+
+namespace Gdiplus {
+class Bitmap;
+}
 
 namespace zk::ui {
 
@@ -96,6 +101,8 @@ enum MainId : int {
 
 class MainWindow : public Form, public MainView, public SyncView {
  public:
+  MainWindow();
+  ~MainWindow() override;
   HWND open();
   std::function<void(bool modal)> onOpenSettings;
   std::function<void()> onOpenAbout;
@@ -140,6 +147,17 @@ class MainWindow : public Form, public MainView, public SyncView {
   void setCurtainVisible(bool visible) override;
   void setAvatarVisible(bool visible) override { setVisible(IDP_AVATAR, visible); }
   void setNicknameVisible(bool visible) override { setVisible(IDT_NICKNAME, visible); }
+  void setLogoVisible(bool visible) override;
+  void setEditionCaptionVisible(bool visible) override { setVisible(IDT_EDITION, visible); }
+  Rect logoRect() const override { return placeOf(IDP_LOGO); }
+  Rect avatarRect() const override { return placeOf(IDP_AVATAR); }
+  void setAvatarRect(const Rect& r) override { move(IDP_AVATAR, r.left, r.top, r.width, r.height); }
+  void setAvatarFrameRect(const Rect& r) override;
+  bool setAvatarPicture(const std::string& bytes) override;
+  void setDefaultAvatar() override;
+  void setNicknameText(const std::string& text) override { setText(IDT_NICKNAME, text); }
+  void setNicknameFont(NicknameFont font) override;
+  void setNicknameColour(Rgb colour) override { setTextColour(IDT_NICKNAME, colour); }
   void setShown(bool shown) override;
   void openSettingsWindow(bool modal) override {
     if (onOpenSettings) onOpenSettings(modal);
@@ -155,6 +173,8 @@ class MainWindow : public Form, public MainView, public SyncView {
 
  private:
   HCURSOR pointerFor(int id) const;
+  // A control's place in logical pixels, relative to the window.
+  Rect placeOf(int id) const;
   void applyLogFormat();
   void invalidate(int id) { InvalidateRect(ctl(id), nullptr, TRUE); }
 
@@ -170,6 +190,9 @@ class MainWindow : public Form, public MainView, public SyncView {
   bool webTried_ = false;
   bool emojiOnAll_ = false;
   HCURSOR emoji_ = nullptr;
+  std::unique_ptr<Gdiplus::Bitmap> avatar_;
+  HFONT nicknameFont_ = nullptr;
+  bool logoShown_ = true;  // the logo and the name beside it
 };
 
 }  // namespace zk::ui

@@ -222,6 +222,8 @@ std::wstring step(const std::vector<std::wstring>& f) {
     HWND h = topWindow(arg(1));
     return h && PostMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0) ? L"" : L"no such window";
   }
+  // A message box of that title is open (and stays so: answer it later).
+  if (cmd == L"boxopen") return poll([&] { return topWindow(arg(1), true) != nullptr; }) ? L"" : L"no message box";
   if (cmd == L"answer") {
     HWND box = nullptr;
     if (!poll([&] { return (box = topWindow(arg(1), true)) != nullptr; })) return L"no message box";

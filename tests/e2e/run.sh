@@ -6,7 +6,8 @@
 # network tools' (11 and 12), ZK_E2E_ONLY_PING=1 only the ping under load (12),
 # ZK_E2E_ONLY_HOSTS=1 only the editor's, the add-entry dialog's and the hosts-file commands'
 # (9 and 10), ZK_E2E_ONLY_PACKS=1 only the hosts pack's (13), ZK_E2E_ONLY_CUSTOMISE=1 only the
-# private customisation's (14), each on a prefix where the first start has run.
+# private customisation's (14), ZK_E2E_ONLY_PERSONAL=1 only the customised starts (15), each on a
+# prefix where the first start has run.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 if [ -z "${DISPLAY:-}" ]; then
@@ -150,6 +151,68 @@ customise() {
 }
 if [ -n "${ZK_E2E_ONLY_CUSTOMISE:-}" ]; then
   customise
+  wineserver -w
+  echo "screenshots: $SHOTS"
+  echo "$passed passed, $failed failed"
+  [ "$failed" = 0 ]
+  exit
+fi
+
+# 15. Customised starts (ZK_E2E_ONLY_PERSONAL=1 runs only these): Personal.ini in the data folder,
+# both QQ services pointed at zelkora-cloud's stand-ins (System.btx NCFW and TXFW), never at the
+# public ones.
+personal_ini() {  # personal_ini NAME QQTX HYTS QQNC THYS: the file as the settings window writes it
+  printf '[Personal]\r\nSRDZ=1\r\nNAME=%s\r\nQQTX=%s\r\nHYTS=%s\r\nQQNC=%s\r\nTHYS=%s\r\n' "$@" | iconv -f utf-8 -t gbk > "$DATA/Personal.ini"
+}
+personal_settings() {  # personal_settings NICKNAME-PORT AVATAR-PORT
+  printf '[System]\r\nXFWQ=1\r\nHYDH=0\r\nZFJH=0\r\nZURL=\r\nQBMJ=0\r\nZDDH=1\r\nAQSX=1\r\nYDSY=http://127.0.0.1:%s/kpr.css\r\nNCFW=http://127.0.0.1:%s\r\nTXFW=http://127.0.0.1:%s/\r\n' "$2" "$1" "$2" > "$DATA/System.btx"
+}
+# Pixels of the nickname label (42,2 170x18) in the gold RGB(211,168,9) or near it (anti-aliasing).
+gold_pixels() {
+  convert "$1" -crop 170x18+42+2 +repage txt:- | grep -oE 'srgb\([0-9]+,[0-9]+,[0-9]+\)' | tr -d 'srgb()' |
+    awk -F, '$1>=190 && $1<=230 && $2>=145 && $2<=190 && $3<=60 {n++} END {print n+0}'
+}
+personal_starts() {
+  local qq="$WORK/qq-site" log="$WORK/qq-services.log"
+  rm -rf "$qq" && mkdir -p "$qq" && cp -r "$ROOT/cloud/demo/qq" "$qq/"
+  serve_in_background "$log" "$ROOT/build/native/zelkora-cloud" serve "$qq" --port 18194
+  local services=$server
+  mkdir -p "$DATA"
+  personal_settings 18194 18194
+
+  personal_ini 小明 12345 1 0 1
+  run_scenario personal_start
+  check "the avatar came from the local avatar service" grep -qF 'GET /headimg_dl?dst_uin=12345&spec=100&img_type=jpg -> 200' "$log"
+  check "no nickname lookup for a typed nickname" bash -c "! grep -q cgi_get_portrait '$log'"
+  check "the nickname is gold" test "$(gold_pixels "$SHOTS/personal-main-window.png")" -ge 10
+  finish_scenario
+
+  personal_ini 12345 10003 0 1 0
+  run_scenario personal_qq personal_qq 's|@NICK@|小红|g; s|@AVATAR@|1|g'
+  check "the QQ nickname was looked up locally" grep -q 'GET /fcg-bin/cgi_get_portrait.fcg?uins=12345 -> 200' "$log"
+  check "an HTML avatar answer was asked for (the built-in avatar shows)" grep -q 'dst_uin=10003&spec=100&img_type=jpg -> 200' "$log"
+  check "the nickname keeps the design colour (white)" test "$(gold_pixels "$SHOTS/personal_qq.png")" -eq 0
+  finish_scenario
+
+  local before; before=$(grep -c headimg_dl "$log")
+  personal_ini 10001 1 0 1 0
+  run_scenario personal_qq_cut personal_qq 's|@NICK@|一二三四五六七八九十|g; s|@AVATAR@|0|g'
+  check "a 24-byte QQ nickname was served" grep -q 'uins=10001 -> 200' "$log"
+  check "QQTX=1 asks for no avatar" test "$(grep -c headimg_dl "$log")" = "$before"
+  finish_scenario
+
+  # A nickname service that accepts and never answers.
+  python3 -c 'import socket,time; s=socket.socket(); s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1); s.bind(("127.0.0.1", 18195)); s.listen(8); print("serving", flush=True); time.sleep(300)' > "$WORK/qq-hang.log" 2>&1 &
+  local hang=$!
+  personal_settings 18195 18194
+  personal_ini 12345 1 0 1 0
+  run_scenario personal_hang
+  finish_scenario
+  kill $hang $services 2>/dev/null; wait $hang $services 2>/dev/null
+  rm -f "$DATA/Personal.ini" "$DATA/System.btx"
+}
+if [ -n "${ZK_E2E_ONLY_PERSONAL:-}" ]; then
+  personal_starts
   wineserver -w
   echo "screenshots: $SHOTS"
   echo "$passed passed, $failed failed"
@@ -520,6 +583,7 @@ fi
 if [ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_EDITOR:-}${ZK_E2E_ONLY_NETWORK:-}${ZK_E2E_ONLY_HOSTS:-}" ]; then
   customise
 fi
+[ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_EDITOR:-}${ZK_E2E_ONLY_NETWORK:-}${ZK_E2E_ONLY_HOSTS:-}" ] && personal_starts
 
 wineserver -w
 echo "screenshots: $SHOTS"

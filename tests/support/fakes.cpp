@@ -203,6 +203,7 @@ bool FakeRegistry::writeMachineText(const std::string& keyPath, const std::strin
 
 Answer FakePrompter::show(const std::string& text, const std::string& title, unsigned flags) {
   shown.push_back({text, title, flags});
+  if (whileShown) whileShown();
   if ((flags & 0xF) != box::YesNo) return Answer::Ok;
   if (answers.empty()) return Answer::No;
   Answer a = answers.front();

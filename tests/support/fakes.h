@@ -217,6 +217,7 @@ class FakePrompter : public Prompter {
   Answer show(const std::string& text, const std::string& title, unsigned flags) override;
   std::deque<Answer> answers;  // consumed by Yes/No boxes
   std::vector<Shown> shown;
+  std::function<void()> whileShown;  // runs while a box is open
 };
 
 class FakeMainView : public MainView {
@@ -235,6 +236,22 @@ class FakeMainView : public MainView {
   void setCurtainVisible(bool v) override { curtainVisible = v; }
   void setAvatarVisible(bool v) override { avatarVisible = v; }
   void setNicknameVisible(bool v) override { nicknameVisible = v; }
+  void setLogoVisible(bool v) override { logoVisible = v; }
+  void setEditionCaptionVisible(bool v) override { editionVisible = v; }
+  Rect logoRect() const override { return logo; }
+  Rect avatarRect() const override { return avatar; }
+  void setAvatarRect(const Rect& r) override { avatar = r; }
+  void setAvatarFrameRect(const Rect& r) override { avatarFrame = r; }
+  // Bytes that start with "JPEG" or "PNG" count as a picture here.
+  bool setAvatarPicture(const std::string& bytes) override {
+    bool picture = bytes.rfind("JPEG", 0) == 0 || bytes.rfind("PNG", 0) == 0;
+    avatarPicture = picture ? bytes : "";
+    return picture;
+  }
+  void setDefaultAvatar() override { avatarPicture = "default"; }
+  void setNicknameText(const std::string& t) override { nicknameText = t; }
+  void setNicknameFont(NicknameFont f) override { nicknameFont = f; }
+  void setNicknameColour(Rgb c) override { nicknameColour = c; }
   int windowWidth() const override { return width; }
   void setWindowWidth(int w) override { width = w; }
   void layoutTopRight() override { ++layouts; }
@@ -255,6 +272,11 @@ class FakeMainView : public MainView {
   Rect window{300, 200, 462, 390};
   Rect curtainRect{0, 37, 462, 353};
   bool curtainVisible = true, avatarVisible = true, nicknameVisible = true, shown = true;
+  bool logoVisible = true, editionVisible = false;
+  Rect logo{8, 6, 26, 26}, avatar{6, 3, 31, 31}, avatarFrame{6, 3, 31, 31};
+  std::string avatarPicture = "none", nicknameText;
+  NicknameFont nicknameFont = NicknameFont::Design;
+  Rgb nicknameColour{255, 255, 255};
   int width = 462, layouts = 0;
   std::vector<TitleControl> titleShown;
   Rect line;

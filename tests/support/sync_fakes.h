@@ -56,7 +56,11 @@ class FakeSyncView : public SyncView {
   void setHoverTexts(const std::string& l, const std::string& c) override { hoverLocal = l, hoverCloud = c; }
   void quit() override { quitted = true; }
 
-  static std::string messageOf(const std::string& line) { return line.substr(line.find("：") + 3); }
+  // A line without a time prefix (the customisation's welcome) is its own message.
+  static std::string messageOf(const std::string& line) {
+    std::size_t at = line.find("：");
+    return at == std::string::npos ? line : line.substr(at + 3);
+  }
   std::size_t count(const std::string& message) const {
     return static_cast<std::size_t>(std::count(everyLine.begin(), everyLine.end(), message));
   }

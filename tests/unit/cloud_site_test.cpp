@@ -6,6 +6,8 @@
 
 #include "cloud/site.h"
 #include "nettools/external_ip.h"
+#include "personal/qq_reply.h"
+#include "text/gbk.h"
 #include "text/ini.h"
 
 namespace zk::cloud {
@@ -83,6 +85,31 @@ TEST(CloudSite, ConfigErrorsAreReported) {
   spit(dir / "b.ini", "[Site]\r\nBaseUrl=http://c/z/\r\nWebsiteUrl=http://c/\r\nStamp=12\r\n[Hosts]\r\nMain=m\r\n");
   EXPECT_NE(readConfig(dir / "b.ini", c), "");  // stamp not 9 characters
   fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace zk::cloud
+
+namespace zk::cloud {
+namespace {
+
+// The stand-ins answer what the client's parser takes apart: the nickname back, in GBK.
+TEST(QqStandIns, NicknameRepliesAndAvatarAnswersFromTheTables) {
+  const std::string table = "12345=小红\r\n10001=  Tom\r\n";
+  EXPECT_EQ(qqNicknameFromReply(qqNicknameReply(table, "12345")), "小红");
+  EXPECT_NE(qqNicknameReply(table, "12345").find(toGbk("小红")), std::string::npos);
+  EXPECT_EQ(qqNicknameFromReply(qqNicknameReply(table, "10001")), "Tom");
+  for (std::string unknown : {"99999", "", "1234"}) {
+    std::string body = qqNicknameReply(table, unknown);
+    EXPECT_EQ(body.find(kQqNicknameStart), std::string::npos) << unknown;
+    EXPECT_EQ(body.find(kQqNicknameEnd), std::string::npos) << unknown;
+  }
+  const std::string avatars = "10003=html\r\n10004=empty\r\n10005=missing\r\n";
+  EXPECT_EQ(qqAvatarAnswer(avatars, "10003"), AvatarAnswer::Html);
+  EXPECT_EQ(qqAvatarAnswer(avatars, "10004"), AvatarAnswer::Empty);
+  EXPECT_EQ(qqAvatarAnswer(avatars, "10005"), AvatarAnswer::Missing);
+  EXPECT_EQ(qqAvatarAnswer(avatars, "12345"), AvatarAnswer::Picture);
+  EXPECT_EQ(qqAvatarAnswer("", "12345"), AvatarAnswer::Picture);
 }
 
 }  // namespace

@@ -156,6 +156,20 @@ TEST(Fetch, ACustomisedCopyGreetsByNickname) {
   EXPECT_EQ(p.sync.lines(), std::vector<std::string>{"小明，欢迎您使用私人定制版！"});
 }
 
+// The customisation's welcome line is the log's only until a fetch starts; an empty nickname
+// greets as a standard copy, never "，欢迎您…".
+TEST(Fetch, AStartedFetchIsMarkedAndANamelessCustomisedCopyGreetsAsStandard) {
+  SyncProgram p;
+  p.start();
+  p.values.srdzValue = "1";
+  p.values.currentNickname = "";
+  EXPECT_FALSE(p.values.fetchStarted);
+  p.fetch.onFetchClicked();
+  p.rt.advance(400);
+  EXPECT_TRUE(p.values.fetchStarted);
+  EXPECT_EQ(p.sync.lines(), std::vector<std::string>{"欢迎您使用Zelkora新标版！"});
+}
+
 // A download that hangs: the fetch timer gives up at 20,000 ticks and says so.
 TEST(Fetch, TheFetchTimerTimesOutAfterTwentyThousandTicks) {
   SyncProgram p;

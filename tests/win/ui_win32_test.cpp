@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
+#include "platform/win32/wide.h"
 #include "ui/form.h"
 #include "ui/main_window.h"
 
@@ -89,6 +91,34 @@ TEST(MainWindow, TheLogKeepsItsColourLineAfterLine) {
   EXPECT_EQ(logColour(w), RGB(128, 128, 255));
   DestroyWindow(w.hwnd());
   MSG quit;  // the main window ends the message loop as it goes; the next test has its own
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+std::string fileBytes(const std::wstring& path) {
+  std::string out;
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return out;
+  char buf[4096];
+  DWORD got = 0;
+  while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got > 0) out.append(buf, got);
+  CloseHandle(f);
+  return out;
+}
+
+// The avatar takes what GDI+ reads as a picture; an HTML page, a cut-off picture or no bytes are
+// none, and the customisation then puts the built-in avatar in their place.
+TEST(MainWindow, TheAvatarTakesOnlyPictures) {
+  ui::MainWindow w;
+  ASSERT_TRUE(w.open());
+  const std::string png = fileBytes(win::widen(ZK_TEST_DATA "../../resources/default_avatar.png"));
+  ASSERT_GT(png.size(), 100u);
+  EXPECT_TRUE(w.setAvatarPicture(png));
+  EXPECT_FALSE(w.setAvatarPicture("<html><body>请先登录</body></html>"));
+  EXPECT_FALSE(w.setAvatarPicture(""));
+  EXPECT_FALSE(w.setAvatarPicture(png.substr(0, 60)));
+  EXPECT_TRUE(w.setAvatarPicture(png));
+  DestroyWindow(w.hwnd());
+  MSG quit;
   PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
