@@ -201,6 +201,27 @@ void Form::addTip(int id, bool update) {
   SendMessageW(tips_, update ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
+HBITMAP Form::snapshotOfClient() {
+  hideTip();
+  // Only what is waiting to be painted is painted: a control invalidated here would be erased on
+  // the screen at the moment it is read.
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  GdiFlush();
+  RECT rc;
+  GetClientRect(hwnd(), &rc);
+  POINT origin{0, 0};
+  ClientToScreen(hwnd(), &origin);
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP shot = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+  HGDIOBJ old = SelectObject(mem, shot);
+  BitBlt(mem, 0, 0, rc.right, rc.bottom, screen, origin.x, origin.y, SRCCOPY);
+  SelectObject(mem, old);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return shot;
+}
+
 void Form::hideTip() {
   if (tips_ && live()) SendMessageW(tips_, TTM_POP, 0, 0);
 }

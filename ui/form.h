@@ -56,6 +56,9 @@ class Form {
   void setTip(int id, const std::string& utf8);
   // Takes away a hint that is showing.
   void hideTip();
+  // The client area as it shows on the screen now, child controls included (a paint of this
+  // window alone leaves them out); the caller owns the bitmap.
+  HBITMAP snapshotOfClient();
   bool checked(int id) const;
   void setChecked(int id, bool on);
   // Logical pixels <-> device pixels.

@@ -102,22 +102,8 @@ void PersonalWindow::setOutlineShown(bool shown) {
 
 void PersonalWindow::setOverlay(bool shown) {
   if (shown && IsWindowVisible(hwnd())) {
-    // Taken from the screen: the controls are child windows that a paint of this one leaves out.
-    hideTip();
-    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    RECT rc;
-    GetClientRect(hwnd(), &rc);
-    POINT origin{0, 0};
-    ClientToScreen(hwnd(), &origin);
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
     if (snapshot_) DeleteObject(snapshot_);
-    snapshot_ = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
-    HGDIOBJ old = SelectObject(mem, snapshot_);
-    BitBlt(mem, 0, 0, rc.right, rc.bottom, screen, origin.x, origin.y, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
+    snapshot_ = snapshotOfClient();
   }
   setVisible(IDP_PER_OVERLAY, shown);
 }
