@@ -32,10 +32,10 @@ bool walk(FileSystem& fs, const std::string& folder, const std::string& prefix, 
   return true;
 }
 
-// The packs are built and deleted only inside an absolute data folder ("X:\..." or
-// "\\server\share\..."; on a POSIX build, where the benchmarks run on real files, "/...").
-std::optional<std::string> packRoot(const PackPlaces& places, const char* name) {
-  auto base = deletableFolderPath(places.dataFolder);
+// An absolute folder ("X:\..." or "\\server\share\..."; on a POSIX build, where the benchmarks
+// run on real files, "/...") with no "." or ".." step, without its trailing separator.
+std::optional<std::string> absoluteFolder(std::string_view folder) {
+  auto base = deletableFolderPath(folder);
   if (!base) return std::nullopt;
   const std::string& d = *base;
   bool drive = d.size() >= 3 && std::isalpha(static_cast<unsigned char>(d[0])) && d[1] == ':' && d[2] == '\\' &&
@@ -53,14 +53,23 @@ std::optional<std::string> packRoot(const PackPlaces& places, const char* name) 
     if (c == '/') c = '\\';
   if (spaced.find("\\..\\") != std::string::npos || spaced.find("\\.\\") != std::string::npos) return std::nullopt;
   std::string root = d;
-  if (root.back() != '\\' && root.back() != '/') root += '\\';
-  return root + name;
+  while (root.size() > 1 && (root.back() == '\\' || root.back() == '/')) root.pop_back();
+  return root;
 }
 
-std::string desktopFile(const PackPlaces& places, const std::string& name) {
-  std::string d = places.desktop;
-  if (!d.empty() && d.back() != '\\') d += '\\';
-  return d + name;
+// The packs are built and deleted only inside an absolute data folder.
+std::optional<std::string> packRoot(const PackPlaces& places, const char* name) {
+  auto base = absoluteFolder(places.dataFolder);
+  if (!base) return std::nullopt;
+  return *base + "\\" + name;
+}
+
+// The archive's place on the desktop; nothing when the desktop is not an absolute folder (an
+// empty one would put the archive wherever the program happens to run).
+std::optional<std::string> desktopFile(const PackPlaces& places, const std::string& name) {
+  auto d = absoluteFolder(places.desktop);
+  if (!d) return std::nullopt;
+  return *d + "\\" + name;
 }
 
 // A tree left by an earlier build goes first, and the build starts only once it is really gone:
@@ -125,7 +134,8 @@ std::optional<std::vector<ZipItem>> zipEntriesOf(FileSystem& fs, const std::stri
 PackOutcome buildPersonalPack(FileSystem& fs, ZipWriter& zip, const PackPlaces& places, const PersonalSettings& s,
                               const LocalTime& now, std::stop_token stop) {
   auto root = packRoot(places, "ZipPersonal");
-  if (!root) return PackOutcome::Failed;
+  auto archive = desktopFile(places, "Zelkora私人订制包.zip");
+  if (!root || !archive) return PackOutcome::Failed;
   return build(fs, *root, stop, [&] {
     const std::string pack = *root + "\\Zelkora私人订制包";
     const std::string inner = pack + "\\Zelkora";
@@ -139,14 +149,15 @@ PackOutcome buildPersonalPack(FileSystem& fs, ZipWriter& zip, const PackPlaces& 
     if (stop.stop_requested()) return PackOutcome::Stopped;
     if (!copyProgram(fs, places, inner + "\\TessalyZelkora.exe")) return PackOutcome::Failed;
     if (stop.stop_requested()) return PackOutcome::Stopped;
-    return zipIntoPlace(fs, zip, pack, desktopFile(places, "Zelkora私人订制包.zip"), stop);
+    return zipIntoPlace(fs, zip, pack, *archive, stop);
   });
 }
 
 PackOutcome buildHostsPack(FileSystem& fs, ZipWriter& zip, const PackPlaces& places, std::string_view hostsBytes,
                            const LocalTime& now, std::stop_token stop) {
   auto root = packRoot(places, "ZipPack");
-  if (!root) return PackOutcome::Failed;
+  auto archive = desktopFile(places, "Quor_Hosts.zip");
+  if (!root || !archive) return PackOutcome::Failed;
   return build(fs, *root, stop, [&] {
     const std::string top = *root + "\\Quor_Hosts";
     const std::string mobile = top + "\\安卓、iPhone版";
@@ -188,7 +199,7 @@ PackOutcome buildHostsPack(FileSystem& fs, ZipWriter& zip, const PackPlaces& pla
     if (!writeChecked(fs, top + "\\使用教程.txt", texts::hostsPackTutorialBytes())) return PackOutcome::Failed;
     if (!copyProgram(fs, places, top + "\\TessalyZelkora.exe")) return PackOutcome::Failed;
     if (stop.stop_requested()) return PackOutcome::Stopped;
-    return zipIntoPlace(fs, zip, top, desktopFile(places, "Quor_Hosts.zip"), stop);
+    return zipIntoPlace(fs, zip, top, *archive, stop);
   });
 }
 

@@ -56,6 +56,8 @@ void PersonalWindowLogic::onCommand(PersonalWindowCommand command) {
 Task<> PersonalWindowLogic::start() {
   bool valid = co_await form_.check();
   if (!valid) co_return;
+  // What was checked is what is packed: the overlay takes clicks, not the keys a box still gets.
+  const PersonalSettings settings = form_.settings();
   view_.setOverlay(true);
   // A 400 ms timer whose tick shows three dots 100 ms apart; the fourth tick ends it.
   co_await s_.rt.pumpWait(400);
@@ -68,7 +70,6 @@ Task<> PersonalWindowLogic::start() {
   }
   PackPlaces places{s_.values.dataFolder, s_.folders.desktop(),
                     s_.folders.ownFolder() + "\\" + s_.folders.ownFileName()};
-  PersonalSettings settings = form_.settings();
   LocalTime now = s_.clock.now();
   auto work = s_.rt.offload([build = s_.build, places, settings, now](std::stop_token stop) {
     return build ? build(places, settings, now, stop) : PackOutcome::Failed;

@@ -243,6 +243,24 @@ TEST_F(Packs, TreesAreOnlyBuiltInsideAnAbsoluteDataFolder) {
   EXPECT_EQ(hosts("a"), PackOutcome::Done);
 }
 
+// The desktop's path can come back empty; the archive must then not land in whatever folder the
+// program happens to run in, reported as on the desktop.
+TEST_F(Packs, AnArchiveGoesOnlyToAnAbsoluteDesktop) {
+  for (std::string bad : {"", " ", "Desktop\\", "C:", "..\\Desktop"}) {
+    SCOPED_TRACE(bad);
+    places.desktop = bad;
+    fs.addFolder(bad);
+    zip.paths.clear();
+    EXPECT_EQ(hosts("a"), PackOutcome::Failed);
+    EXPECT_EQ(personal({"Tom", "", false, false, false}), PackOutcome::Failed);
+    EXPECT_TRUE(zip.paths.empty());
+    EXPECT_FALSE(fs.folderExists(kData + "\\ZipPack"));
+  }
+  places.desktop = "C:\\Users\\张三\\Desktop";  // without the trailing backslash
+  EXPECT_EQ(hosts("a"), PackOutcome::Done);
+  EXPECT_EQ(fs.bytes(kDesktop + "Quor_Hosts.zip"), "zip of 19");
+}
+
 TEST(PackEntries, FoldersComeBeforeTheirContentsInNameOrder) {
   FakeFileSystem fs;
   fs.addFile("C:\\t\\b\\z.txt", "z");

@@ -211,6 +211,21 @@ TEST_F(Window, StartAnimatesFourTicksBehindTheOverlayThenBuildsAndReports) {
   EXPECT_EQ(view.overlayChanges, (std::vector<bool>{true, false}));
 }
 
+// The overlay only takes clicks: a box still takes keys while the dots run. What was checked is
+// what is packed, never an empty nickname typed in afterwards.
+TEST_F(Window, KeysDuringTheAnimationDoNotReachTheCheckedPack) {
+  view.type(F::Nickname, "小明");
+  view.type(F::Qq, "10001");
+  logic->onCommand(PersonalWindowCommand::Start);
+  rt.advance(1000);
+  view.type(F::Nickname, "");
+  view.type(F::Qq, "123");
+  view.boxes[PersonalBox::Gold] = true;
+  rt.runUntilIdle();
+  ASSERT_EQ(builds.size(), 1u);
+  EXPECT_EQ(builds[0].settings, (PersonalSettings{"小明", "10001", false, false, false}));
+}
+
 TEST_F(Window, RefusedStartBuildsNothingAndFailedBuildSaysSorry) {
   view.boxes[PersonalBox::QqNickname] = true;
   logic->onCommand(PersonalWindowCommand::Start);
