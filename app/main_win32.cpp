@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <mutex>
 
 #include "app/startup.h"
 #include "editor/add_entry.h"
@@ -77,6 +78,7 @@ class App {
   void openPersonal();
   PackOutcome buildPersonal(const PackPlaces& places, const PersonalSettings& s, const LocalTime& now,
                             std::stop_token stop);
+  std::mutex personalBuild_;
   // A tool window, opened once (a second open brings it to the front): the view, then its logic
   // made by makeLogic, wired, told it was created, and shown.
   template <class Command, class View, class Logic, class Make>
@@ -420,6 +422,10 @@ void App::openPersonal() {
 // On a worker: only the file system and a writer of its own, both safe to use from there.
 PackOutcome App::buildPersonal(const PackPlaces& places, const PersonalSettings& s, const LocalTime& now,
                                std::stop_token stop) {
+  // One build at a time: a build that a closed window stopped may still be letting go of the
+  // pack folder when a new window starts the next one in the same folder.
+  std::lock_guard<std::mutex> one(personalBuild_);
+  if (stop.stop_requested()) return PackOutcome::Stopped;
   MinizipWriter zip(fs_, clock_);
   return buildPersonalPack(fs_, zip, places, s, now, stop);
 }

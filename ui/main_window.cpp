@@ -433,12 +433,18 @@ bool MainWindow::setAvatarPicture(const std::string& bytes) {
       if (SUCCEEDED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
         std::unique_ptr<Gdiplus::Bitmap> picture(Gdiplus::Bitmap::FromStream(stream));
         // The decoded copy no longer needs the stream.
-        if (picture && picture->GetLastStatus() == Gdiplus::Ok && picture->GetWidth() > 0) {
+        // The service sends 100 x 100; a picture that claims far more is not an avatar, and its
+        // copy would be a huge allocation.
+        constexpr UINT kMaxSide = 1024;
+        if (picture && picture->GetLastStatus() == Gdiplus::Ok && picture->GetWidth() > 0 && picture->GetHeight() > 0 &&
+            picture->GetWidth() <= kMaxSide && picture->GetHeight() <= kMaxSide) {
           auto copy =
               std::make_unique<Gdiplus::Bitmap>(picture->GetWidth(), picture->GetHeight(), PixelFormat32bppARGB);
-          Gdiplus::Graphics g(copy.get());
-          g.DrawImage(picture.get(), 0, 0, picture->GetWidth(), picture->GetHeight());
-          avatar_ = std::move(copy);
+          if (copy->GetLastStatus() == Gdiplus::Ok) {
+            Gdiplus::Graphics g(copy.get());
+            if (g.DrawImage(picture.get(), 0, 0, picture->GetWidth(), picture->GetHeight()) == Gdiplus::Ok)
+              avatar_ = std::move(copy);
+          }
         }
         picture.reset();
         stream->Release();

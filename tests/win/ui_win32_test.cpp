@@ -4,6 +4,7 @@
 #include <richedit.h>
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <string>
 #include <vector>
@@ -116,6 +117,12 @@ TEST(MainWindow, TheAvatarTakesOnlyPictures) {
   EXPECT_FALSE(w.setAvatarPicture("<html><body>请先登录</body></html>"));
   EXPECT_FALSE(w.setAvatarPicture(""));
   EXPECT_FALSE(w.setAvatarPicture(png.substr(0, 60)));
+  // The same picture claiming 50,000 x 50,000 pixels (its header's check sum made right).
+  std::string huge = png;
+  for (int at : {16, 20}) huge.replace(at, 4, std::string("\x00\x00\xC3\x50", 4));
+  uLong crc = crc32(0, reinterpret_cast<const Bytef*>(huge.data() + 12), 17);
+  for (int i = 0; i < 4; ++i) huge[29 + i] = static_cast<char>(crc >> (24 - 8 * i));
+  EXPECT_FALSE(w.setAvatarPicture(huge));
   EXPECT_TRUE(w.setAvatarPicture(png));
   DestroyWindow(w.hwnd());
   MSG quit;
