@@ -87,9 +87,13 @@ Task<> Startup::run() {
   // 13.
   // Only a customisation file is one: any other Personal.ini (a Downloads folder holds many files)
   // never replaces the installation's own.
+  // A real one is a few dozen bytes: a big file of that name is not read at all.
+  constexpr std::int64_t kMaxPersonalIni = 64 * 1024;
   const std::string ownPersonal = s_.folders.ownFolder() + "\\Personal.ini";
-  if (auto bytes = s_.fs.readFile(ownPersonal); bytes && iniHasKey(*bytes, "Personal", "SRDZ"))
-    s_.fs.writeFile(values_.dataFile("Personal.ini"), *bytes);
+  std::optional<std::string> bytes;
+  if (std::int64_t size = s_.fs.fileSize(ownPersonal); size >= 0 && size <= kMaxPersonalIni)
+    bytes = s_.fs.readFile(ownPersonal);
+  if (bytes && iniHasKey(*bytes, "Personal", "SRDZ")) s_.fs.writeFile(values_.dataFile("Personal.ini"), *bytes);
   values_.srdzValue = settings_.personalIni().read("Personal", "SRDZ");
   view_.setAvatarVisible(false);
   view_.setNicknameVisible(false);

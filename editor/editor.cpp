@@ -369,8 +369,12 @@ Task<bool> EditorLogic::confirmSaveIfChanged() {
 
 void EditorLogic::startClose(bool thenFetch) {
   closing_ = true;
-  // The close ends a hosts pack under way at once; "获取数据" lets it finish.
-  if (!thenFetch && stopPack) stopPack();
+  // The close ends a hosts pack under way at once, and its strip with it (the editor may stay,
+  // when the save the close asks for fails); "获取数据" lets it finish.
+  if (!thenFetch) {
+    if (stopPack) stopPack();
+    packEnded();
+  }
   s_.rt.start(TaskSlot::EditorClose, closeEditor(thenFetch));
 }
 

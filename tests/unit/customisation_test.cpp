@@ -291,6 +291,8 @@ TEST(Startup, OnlyACustomisationFileBesideTheProgramIsCopied) {
       {"[Other]\r\nSRDZ=1\r\n", false},
       {"SRDZ=1\r\n", false},
       {"", false},
+      // A customisation padded past 64 KB is no file the packs write: not read at all.
+      {"[Personal]\r\nSRDZ=1\r\nNAME=小明\r\n" + std::string(64 * 1024, ';'), false},
   };
   for (const Case& k : cases) {
     test::Program p;

@@ -762,6 +762,25 @@ TEST_F(Editor, OnlyTheCloseStopsAPackFetchLetsItFinish) {
   }
 }
 
+// The close stops the pack it started; when the close then stays (its save failed), the strip
+// says so instead of standing full as if the pack went on.
+TEST_F(Editor, AStoppedPackLeavesNoStripBehindAnEditorThatStays) {
+  fs.addFile(kHosts, "a\r\n");
+  open();
+  int stops = 0;
+  editor.stopPack = [&] { ++stops; };
+  editor.packDocument = [](std::string) {};
+  command(EditorCommand::Pack);  // handed over: the build runs on
+  view.type("b");
+  fs.attributes[test::FakeFileSystem::key(kHosts)] = 1;  // read-only: the close's save fails
+  prompt.answers = {Answer::Yes, Answer::Yes};
+  command(EditorCommand::Close);
+  EXPECT_EQ(stops, 1);
+  EXPECT_EQ(view.closed, 0);
+  EXPECT_FALSE(view.stripVisible);
+  EXPECT_EQ(view.stripWidth, 0);
+}
+
 TEST_F(Editor, ASaveAskedDuringTheStripMeansNoPack) {
   fs.addFile(kHosts, "a\r\n");
   open();
