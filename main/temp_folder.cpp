@@ -15,23 +15,23 @@ constexpr std::array<std::string_view, 5> kScriptTools = {"net", "sc", "netsh", 
 
 }  // namespace
 
-// A line that starts with a bare tool name starts the system's tool by its full path instead: a
-// name is looked up in folders a planted program can sit in. Every "%" of the path is doubled, as
-// the interpreter reads one as the start of a variable.
-std::string scriptWithToolPaths(std::string_view script, const ProgramValues& values) {
-  if (values.systemFolder.empty()) return std::string(script);
+// A tool's placeholder at the start of a line becomes its full path: a bare name is looked up in
+// folders a planted program can sit in. Every "%" of the path is doubled, as the interpreter reads
+// one as the start of a variable.
+std::optional<std::string> scriptWithToolPaths(std::string_view script, const ProgramValues& values) {
+  if (values.systemFolder.empty()) return std::nullopt;
   std::string out;
   for (std::size_t at = 0; at <= script.size();) {
     std::size_t end = script.find("\r\n", at);
     if (end == std::string_view::npos) end = script.size();
     std::string_view line = script.substr(at, end - at);
-    std::string_view first = line.substr(0, line.find(' '));
-    bool tool = first.size() < line.size();
-    tool = tool && std::find(kScriptTools.begin(), kScriptTools.end(), first) != kScriptTools.end();
-    if (tool) {
-      for (char c : values.systemCommand(std::string(first), ""))
+    auto tool = std::find_if(kScriptTools.begin(), kScriptTools.end(), [&](std::string_view t) {
+      return line.size() > t.size() + 2 && line[0] == '{' && line.substr(1, t.size()) == t && line[t.size() + 1] == '}';
+    });
+    if (tool != kScriptTools.end()) {
+      for (char c : values.systemCommand(std::string(*tool), ""))
         out += c == '%' ? std::string("%%") : std::string(1, c);
-      out += line.substr(first.size() + 1);
+      out += line.substr(tool->size() + 3);
     } else {
       out += line;
     }
@@ -73,7 +73,8 @@ void TempFolder::deleteScript(const std::string& name) {
 
 bool TempFolder::writeScript(const std::string& name, std::string_view utf8Text) {
   const std::string tem = path();
-  return !tem.empty() && fs_.writeFile(tem + "\\" + name, toGbk(scriptWithToolPaths(utf8Text, values_)));
+  auto script = scriptWithToolPaths(utf8Text, values_);
+  return !tem.empty() && script && fs_.writeFile(tem + "\\" + name, toGbk(*script));
 }
 
 std::string TempFolder::scriptCommand(const std::string& name) const {

@@ -1,6 +1,7 @@
 // The disposable temporary folder Tem: rebuild, read-me, and the scripts run from it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,9 +12,10 @@
 
 namespace zk {
 
-// The script with each line that starts with a bare system tool name (net, sc, netsh, ping,
-// ipconfig) starting that tool by its full path in the system folder.
-std::string scriptWithToolPaths(std::string_view script, const ProgramValues& values);
+// The script with each tool placeholder that starts a line ("{net}", "{sc}", "{netsh}", "{ping}",
+// "{ipconfig}") replaced by that tool's full path in the system folder. Nothing when the system
+// folder is unknown: a script never starts a tool by its bare name.
+std::optional<std::string> scriptWithToolPaths(std::string_view script, const ProgramValues& values);
 
 class TempFolder {
  public:

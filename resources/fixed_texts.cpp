@@ -47,33 +47,33 @@ const char* const kRegistryHelp =
 const char* const kTempReadMeName = "请勿随意删除本目录.txt";
 const char* const kTempReadMe = "本目录专为Zelkora使用过程中产生的临时文件而准备的，请勿随意删除，系统会自动清理！";
 
-const char* const kDnscacheBat = "@echo off\r\nnet stop Dnscache\r\nsc config Dnscache start= demand \r\nexit";
+const char* const kDnscacheBat = "@echo off\r\n{net} stop Dnscache\r\n{sc} config Dnscache start= demand \r\nexit";
 
 const char* const kRestartNetworkBat =
     "echo 禁用本地连接\r\n"
     "\r\n"
-    "netsh interface set interface 本地连接 disabled\r\n"
+    "{netsh} interface set interface 本地连接 disabled\r\n"
     "\r\n"
     "echo 延时1秒。\r\n"
     "\r\n"
-    "ping -n 1 127.0.0.1>nul\r\n"
+    "{ping} -n 1 127.0.0.1>nul\r\n"
     "\r\n"
     "echo 开启本地连接\r\n"
     "\r\n"
-    "netsh interface set interface 本地连接 enabled\r\n"
+    "{netsh} interface set interface 本地连接 enabled\r\n"
     "\r\n"
     "echo 重启操作完成\r\n"
     "exit";
 
 const char* const kZdIpDnsBat =
     "@echo off\r\n"
-    "netsh interface ip set address name=\"本地连接\" source=dhcp\r\n"
-    "netsh interface ip set dns name=\"本地连接\" source=dhcp\r\n"
-    "netsh int ipv6 set privacy state=disable\r\n"
-    "netsh interface ipv6 delete dnsservers \"本地连接\" all\r\n"
-    "ipconfig /release\r\n"
-    "ipconfig /renew\r\n"
-    "ipconfig /flushdns\r\n"
+    "{netsh} interface ip set address name=\"本地连接\" source=dhcp\r\n"
+    "{netsh} interface ip set dns name=\"本地连接\" source=dhcp\r\n"
+    "{netsh} int ipv6 set privacy state=disable\r\n"
+    "{netsh} interface ipv6 delete dnsservers \"本地连接\" all\r\n"
+    "{ipconfig} /release\r\n"
+    "{ipconfig} /renew\r\n"
+    "{ipconfig} /flushdns\r\n"
     "exit";
 
 const char* const kUrlRules =

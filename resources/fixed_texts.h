@@ -12,10 +12,12 @@ extern const char* const kRegistryScript;      // the .reg file's lines (written
 extern const char* const kRegistryScriptName;  // on the desktop
 extern const char* const kTempReadMeName;
 extern const char* const kTempReadMe;
-extern const char* const kDnscacheBat;        // 69 bytes
-extern const char* const kRestartNetworkBat;  // 211 bytes
-extern const char* const kZdIpDnsBat;         // 284 bytes
-extern const char* const kUrlRules;           // the custom address rules
+// The scripts name each system tool they start by a placeholder ("{netsh}") at the start of its
+// line, which only the tool's full path fills (scriptWithToolPaths): never a bare name.
+extern const char* const kDnscacheBat;
+extern const char* const kRestartNetworkBat;
+extern const char* const kZdIpDnsBat;
+extern const char* const kUrlRules;  // the custom address rules
 extern const char* const kReleaseDate;
 // The sample hosts file that Windows ships: 824 bytes, 21 lines, CR LF after each.
 extern const char* const kWindowsDefaultHosts;

@@ -3,6 +3,7 @@
 #include <map>
 #include <sstream>
 
+#include "main/temp_folder.h"
 #include "resources/fixed_texts.h"
 #include "tests/unit/network_fixture.h"
 #include "tests/unit/script_bytes.h"
@@ -55,12 +56,24 @@ TEST(Scripts, BytesAsTheWrittenOutCopy) {
   std::map<std::string, const char*> program{{"Dnscache.bat", texts::kDnscacheBat},
                                              {"Restartnetwork.bat", texts::kRestartNetworkBat},
                                              {"ZDipdns.bat", texts::kZdIpDnsBat}};
+  // As written, each tool that starts a line of the copy is started by its full path.
+  ProgramValues v;
+  v.systemFolder = "C:\\Windows\\system32\\";
+  auto withPath = [&](const std::string& line) {
+    for (std::string tool : {"net", "sc", "netsh", "ping", "ipconfig"})
+      if (line.rfind(tool + " ", 0) == 0) return v.systemCommand(tool, "") + line.substr(tool.size() + 1);
+    return line;
+  };
   for (const auto& [name, expected] : copy) {
     ASSERT_TRUE(program.count(name)) << name;
-    std::string bytes = toGbk(program[name]), lines;
-    for (const std::string& l : expected.first) lines += (&l == &expected.first.front() ? "" : "\r\n") + toGbk(l);
+    std::string bytes = toGbk(scriptWithToolPaths(program[name], v).value()), lines, copyBytes;
+    for (const std::string& l : expected.first) {
+      const char* between = &l == &expected.first.front() ? "" : "\r\n";
+      lines += between + toGbk(withPath(l));
+      copyBytes += between + toGbk(l);
+    }
     EXPECT_EQ(bytes, lines) << name;
-    EXPECT_EQ(bytes.size(), expected.second) << name;
+    EXPECT_EQ(copyBytes.size(), expected.second) << name;
   }
 }
 

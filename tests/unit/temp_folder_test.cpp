@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "resources/fixed_texts.h"
 #include "tests/unit/script_bytes.h"
 #include "tests/unit/startup_fixture.h"
@@ -80,15 +82,31 @@ TEST(TempFolder, DnscacheScriptIsRewrittenWholeThenStartedHiddenThenAwaited) {
   EXPECT_EQ(p.fs.bytes(p.data("Tem\\Dnscache.bat")), toGbk(test::kDnscacheOnDisk));
 }
 
-// Only a bare tool name that starts a line changes; a name elsewhere, or a longer word, stays.
-TEST(ScriptTools, OnlyABareToolThatStartsALineIsNamedByItsPath) {
+// Only a tool's placeholder that starts a line changes; a bare name, a placeholder elsewhere or
+// an unknown one stays; with no system folder known there is no script at all.
+TEST(ScriptTools, OnlyAPlaceholderThatStartsALineIsFilledWithTheToolsPath) {
   ProgramValues v;
   v.systemFolder = "D:\\W%x%\\system32\\";
-  EXPECT_EQ(scriptWithToolPaths("echo ping\r\nping -n 1 x\r\npinger a\r\nnetsh\r\n\r\nsc q", v),
-            "echo ping\r\n\"D:\\W%%x%%\\system32\\ping.exe\" -n 1 x\r\npinger a\r\nnetsh\r\n\r\n"
+  EXPECT_EQ(scriptWithToolPaths("echo {ping}\r\n{ping} -n 1 x\r\nping a\r\n{pinger} a\r\n{netsh}\r\n\r\n{sc} q", v),
+            "echo {ping}\r\n\"D:\\W%%x%%\\system32\\ping.exe\" -n 1 x\r\nping a\r\n{pinger} a\r\n{netsh}\r\n\r\n"
             "\"D:\\W%%x%%\\system32\\sc.exe\" q");
-  v.systemFolder.clear();  // unknown: nothing to put in front
-  EXPECT_EQ(scriptWithToolPaths("net stop x", v), "net stop x");
+  v.systemFolder.clear();
+  EXPECT_EQ(scriptWithToolPaths("{net} stop x", v), std::nullopt);
+}
+
+// Every tool a fixed script starts is named by its placeholder: filled in, no line of the written
+// script starts a tool by its bare name.
+TEST(ScriptTools, FixedScriptsStartNoToolByItsBareName) {
+  ProgramValues v;
+  v.systemFolder = "C:\\Windows\\system32\\";
+  for (const char* text : {texts::kDnscacheBat, texts::kRestartNetworkBat, texts::kZdIpDnsBat}) {
+    std::string script = scriptWithToolPaths(text, v).value();
+    std::istringstream lines(script);
+    for (std::string line; std::getline(lines, line);)
+      for (std::string tool : {"net", "sc", "netsh", "ping", "ipconfig"})
+        EXPECT_NE(line.rfind(tool + " ", 0), 0u) << line;
+    EXPECT_EQ(script.find('{'), std::string::npos) << script;
+  }
 }
 
 }  // namespace
