@@ -118,16 +118,8 @@ void DnsWindow::setBusy(bool shown) {
     KillTimer(hwnd(), kSpinTimer);
 }
 
-DnsWindow::~DnsWindow() {
-  if (snapshot_) DeleteObject(snapshot_);
-}
-
 void DnsWindow::setOverlay(bool shown) {
-  if (shown && IsWindowVisible(hwnd())) {
-    if (snapshot_) DeleteObject(snapshot_);
-    snapshot_ = snapshotOfClient();
-  }
-  setVisible(IDP_DNS_OVERLAY, shown);
+  showOverlay(IDP_DNS_OVERLAY, shown);
 }
 
 void DnsWindow::setCommandLines(const std::string& first, const std::string& second) {
@@ -154,13 +146,7 @@ void DnsWindow::paintPicture(int id, HDC dc, const RECT& r) {
   if (id == IDP_DNS_BUSY) {
     art::spinner(dc, r, frame_);
   } else if (id == IDP_DNS_OVERLAY) {
-    if (snapshot_) {
-      HDC mem = CreateCompatibleDC(dc);
-      HGDIOBJ old = SelectObject(mem, snapshot_);
-      BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, mem, 0, 0, SRCCOPY);
-      SelectObject(mem, old);
-      DeleteDC(mem);
-    }
+    paintOverlaySnapshot(dc, r);
     art::veil(dc, r, status_.c_str(), scale);
   } else if (id >= IDB_DNS_PRESET && id < IDB_DNS_PRESET + kDnsPresetCount) {
     int index = id - IDB_DNS_PRESET;

@@ -26,7 +26,6 @@ enum DnsId : int {
 
 class DnsWindow : public Form, public DnsView {
  public:
-  ~DnsWindow() override;
   HWND open();
   void setIcon(HICON icon);
   void setStatus(const std::string& text) override;
@@ -47,7 +46,6 @@ class DnsWindow : public Form, public DnsView {
   static LRESULT CALLBACK presetProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data);
   std::wstring status_;
   int frame_ = 0;
-  HBITMAP snapshot_ = nullptr;  // the window as it was when the overlay came up, shown dimmed under it
 };
 
 }  // namespace zk::ui

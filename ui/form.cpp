@@ -33,6 +33,7 @@ Form::~Form() {
     DestroyWindow(hwnd_);
   }
   if (font_) DeleteObject(font_);
+  if (overlaySnapshot_) DeleteObject(overlaySnapshot_);
   if (smallFont_) DeleteObject(smallFont_);
   if (background_) DeleteObject(background_);
   if (white_) DeleteObject(white_);
@@ -201,25 +202,38 @@ void Form::addTip(int id, bool update) {
   SendMessageW(tips_, update ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
-HBITMAP Form::snapshotOfClient() {
-  hideTip();
-  // Only what is waiting to be painted is painted: a control invalidated here would be erased on
-  // the screen at the moment it is read.
-  RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  GdiFlush();
-  RECT rc;
-  GetClientRect(hwnd(), &rc);
-  POINT origin{0, 0};
-  ClientToScreen(hwnd(), &origin);
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP shot = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
-  HGDIOBJ old = SelectObject(mem, shot);
-  BitBlt(mem, 0, 0, rc.right, rc.bottom, screen, origin.x, origin.y, SRCCOPY);
+void Form::showOverlay(int id, bool shown) {
+  if (shown && IsWindowVisible(hwnd())) {
+    // Taken from the screen: the controls are child windows that a paint of this one leaves out.
+    hideTip();
+    // Only what is waiting to be painted is painted: a control invalidated here would be erased on
+    // the screen at the moment it is read.
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    GdiFlush();
+    RECT rc;
+    GetClientRect(hwnd(), &rc);
+    POINT origin{0, 0};
+    ClientToScreen(hwnd(), &origin);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    if (overlaySnapshot_) DeleteObject(overlaySnapshot_);
+    overlaySnapshot_ = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+    HGDIOBJ old = SelectObject(mem, overlaySnapshot_);
+    BitBlt(mem, 0, 0, rc.right, rc.bottom, screen, origin.x, origin.y, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+  }
+  setVisible(id, shown);
+}
+
+void Form::paintOverlaySnapshot(HDC dc, const RECT& r) const {
+  if (!overlaySnapshot_) return;
+  HDC mem = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(mem, overlaySnapshot_);
+  BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, mem, 0, 0, SRCCOPY);
   SelectObject(mem, old);
   DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  return shot;
 }
 
 void Form::hideTip() {

@@ -56,9 +56,10 @@ class Form {
   void setTip(int id, const std::string& utf8);
   // Takes away a hint that is showing.
   void hideTip();
-  // The client area as it shows on the screen now, child controls included (a paint of this
-  // window alone leaves them out); the caller owns the bitmap.
-  HBITMAP snapshotOfClient();
+  // An input-blocking overlay (a picture control over the whole form): shown, it holds the
+  // form's picture as it was on the screen at that moment, which paintOverlaySnapshot draws.
+  void showOverlay(int id, bool shown);
+  void paintOverlaySnapshot(HDC dc, const RECT& r) const;
   bool checked(int id) const;
   void setChecked(int id, bool on);
   // Logical pixels <-> device pixels.
@@ -116,6 +117,7 @@ class Form {
   bool ending_ = false;
   HWND tips_ = nullptr;
   HFONT font_ = nullptr;
+  HBITMAP overlaySnapshot_ = nullptr;
   HFONT smallFont_ = nullptr;
   HBRUSH background_ = nullptr;
   HBRUSH white_ = nullptr;

@@ -62,7 +62,6 @@ HWND PersonalWindow::open() {
 }
 
 PersonalWindow::~PersonalWindow() {
-  if (snapshot_) DeleteObject(snapshot_);
   if (nicknameBrush_) DeleteObject(nicknameBrush_);
 }
 
@@ -101,11 +100,7 @@ void PersonalWindow::setOutlineShown(bool shown) {
 }
 
 void PersonalWindow::setOverlay(bool shown) {
-  if (shown && IsWindowVisible(hwnd())) {
-    if (snapshot_) DeleteObject(snapshot_);
-    snapshot_ = snapshotOfClient();
-  }
-  setVisible(IDP_PER_OVERLAY, shown);
+  showOverlay(IDP_PER_OVERLAY, shown);
 }
 
 void PersonalWindow::paintBackground(HDC dc, int w, int h) {
@@ -134,13 +129,7 @@ void PersonalWindow::paintPicture(int id, HDC dc, const RECT& r) {
   } else if (id == IDP_PER_SELF || id == IDP_PER_FRIEND) {
     art::webButton(dc, r, id == IDP_PER_SELF ? 0 : 5, id == IDP_PER_SELF ? L"为自己定制" : L"为好友定制", scale);
   } else if (id == IDP_PER_OVERLAY) {
-    if (snapshot_) {
-      HDC mem = CreateCompatibleDC(dc);
-      HGDIOBJ old = SelectObject(mem, snapshot_);
-      BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, mem, 0, 0, SRCCOPY);
-      SelectObject(mem, old);
-      DeleteDC(mem);
-    }
+    paintOverlaySnapshot(dc, r);
     // The start button keeps showing its caption under the overlay.
     RECT b;
     GetWindowRect(ctl(IDB_PER_START), &b);

@@ -56,8 +56,7 @@ class PersonalWindow : public Form, public PersonalWindowView {
   static int idOf(PersonalBox box);
   COLORREF nicknameColour_ = RGB(255, 255, 255);
   HBRUSH nicknameBrush_ = nullptr;
-  HBITMAP snapshot_ = nullptr;  // the window as it was when the overlay came up
-  std::wstring startCaption_;   // drawn on the overlay, over the start button's place
+  std::wstring startCaption_;  // drawn on the overlay, over the start button's place
 };
 
 }  // namespace zk::ui
