@@ -10,6 +10,7 @@ using namespace std::string_literals;
 
 #include "bench/posix_fs.h"
 #include "platform/zip_minizip.h"
+#include "tests/support/zip_read.h"
 #include "text/gbk.h"
 
 namespace zk {
@@ -20,37 +21,10 @@ class FixedClock : public Clock {
   LocalTime now() override { return {2026, 12, 9, 14, 5, 8}; }
 };
 
-// What an archive holds, read back with minizip's own reader.
-struct Entry {
-  std::string storedName, extra, bytes;
-  unsigned long flag = 0, method = 0, dosDate = 0, crc = 0;
-  int closeResult = 0;  // UNZ_CRCERROR when the bytes do not match the header's CRC
-};
+using Entry = test::ReadEntry;
 
 std::vector<Entry> readBack(const std::string& path) {
-  std::vector<Entry> out;
-  unzFile uf = unzOpen64(path.c_str());
-  if (!uf) return out;
-  for (int r = unzGoToFirstFile(uf); r == UNZ_OK; r = unzGoToNextFile(uf)) {
-    unz_file_info64 info;
-    char name[4096];
-    char extra[4096];
-    if (unzGetCurrentFileInfo64(uf, &info, name, sizeof name, extra, sizeof extra, nullptr, 0) != UNZ_OK) break;
-    Entry e;
-    e.storedName.assign(name, info.size_filename);
-    e.extra.assign(extra, info.size_file_extra);
-    e.flag = info.flag;
-    e.method = info.compression_method;
-    e.dosDate = info.dosDate;
-    e.crc = info.crc;
-    unzOpenCurrentFile(uf);
-    char buf[65536];
-    for (int n; (n = unzReadCurrentFile(uf, buf, sizeof buf)) > 0;) e.bytes.append(buf, static_cast<std::size_t>(n));
-    e.closeResult = unzCloseCurrentFile(uf);
-    out.push_back(std::move(e));
-  }
-  unzClose(uf);
-  return out;
+  return test::readEntries(unzOpen64(path.c_str()));
 }
 
 struct ZipWriterTest : ::testing::Test {

@@ -11,6 +11,7 @@
 #include "platform/win32/win32_platform.h"
 #include "platform/zip_minizip.h"
 #include "resources/tutorial.h"
+#include "tests/support/zip_read.h"
 #include "text/gbk.h"
 
 namespace zk {
@@ -18,35 +19,13 @@ namespace {
 
 using namespace win;
 
-struct Entry {
-  std::string name, bytes;
-  unsigned long attributes = 0, flag = 0;
-  int closeResult = 0;
-};
+using Entry = test::ReadEntry;
 
 std::vector<Entry> readBack(const std::string& path) {
-  std::vector<Entry> out;
   zlib_filefunc64_def io;
   fill_win32_filefunc64W(&io);
   std::wstring wide = widen(path);
-  unzFile uf = unzOpen2_64(wide.c_str(), &io);
-  if (!uf) return out;
-  for (int r = unzGoToFirstFile(uf); r == UNZ_OK; r = unzGoToNextFile(uf)) {
-    unz_file_info64 info;
-    char name[4096];
-    if (unzGetCurrentFileInfo64(uf, &info, name, sizeof name, nullptr, 0, nullptr, 0) != UNZ_OK) break;
-    Entry e;
-    e.name = fromGbk(std::string(name, info.size_filename));
-    e.attributes = info.external_fa;
-    e.flag = info.flag;
-    unzOpenCurrentFile(uf);
-    char buf[65536];
-    for (int n; (n = unzReadCurrentFile(uf, buf, sizeof buf)) > 0;) e.bytes.append(buf, static_cast<std::size_t>(n));
-    e.closeResult = unzCloseCurrentFile(uf);
-    out.push_back(std::move(e));
-  }
-  unzClose(uf);
-  return out;
+  return test::readEntries(unzOpen2_64(wide.c_str(), &io));
 }
 
 struct ZipScratch : ::testing::Test {
