@@ -47,9 +47,8 @@ TempFolder::TempFolder(FileSystem& fs, Processes& proc, Runtime& rt, const Progr
 
 std::string TempFolder::path() const {
   // Never "\Tem" at a drive root: the folder is wiped at every start.
-  const std::string& d = values_.dataFolder;
-  bool absolute = d.size() > 3 && ((d[1] == ':' && d[2] == '\\') || d.rfind("\\\\", 0) == 0);
-  return absolute ? d + "\\Tem" : std::string();
+  auto data = absoluteFolderPath(values_.dataFolder);
+  return data ? *data + "\\Tem" : std::string();
 }
 
 Task<> TempFolder::rebuild() {

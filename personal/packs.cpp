@@ -32,34 +32,9 @@ bool walk(FileSystem& fs, const std::string& folder, const std::string& prefix, 
   return true;
 }
 
-// An absolute folder ("X:\..." or "\\server\share\..."; on a POSIX build, where the benchmarks
-// run on real files, "/...") with no "." or ".." step, without its trailing separator.
-std::optional<std::string> absoluteFolder(std::string_view folder) {
-  auto base = deletableFolderPath(folder);
-  if (!base) return std::nullopt;
-  const std::string& d = *base;
-  bool drive = d.size() >= 3 && std::isalpha(static_cast<unsigned char>(d[0])) && d[1] == ':' && d[2] == '\\' &&
-               d.find('/') == std::string::npos;
-  bool share =
-      d.size() > 2 && d.starts_with("\\\\") && d.find('\\', 2) != std::string::npos && d.find('/') == std::string::npos;
-#ifdef _WIN32
-  const bool posix = false;
-#else
-  const bool posix = d.size() > 1 && d[0] == '/';
-#endif
-  if (!drive && !share && !posix) return std::nullopt;
-  std::string spaced = d + "\\";
-  for (char& c : spaced)
-    if (c == '/') c = '\\';
-  if (spaced.find("\\..\\") != std::string::npos || spaced.find("\\.\\") != std::string::npos) return std::nullopt;
-  std::string root = d;
-  while (root.size() > 1 && (root.back() == '\\' || root.back() == '/')) root.pop_back();
-  return root;
-}
-
 // The packs are built and deleted only inside an absolute data folder.
 std::optional<std::string> packRoot(const PackPlaces& places, const char* name) {
-  auto base = absoluteFolder(places.dataFolder);
+  auto base = absoluteFolderPath(places.dataFolder);
   if (!base) return std::nullopt;
   return *base + "\\" + name;
 }
@@ -67,7 +42,7 @@ std::optional<std::string> packRoot(const PackPlaces& places, const char* name) 
 // The archive's place on the desktop; nothing when the desktop is not an absolute folder (an
 // empty one would put the archive wherever the program happens to run).
 std::optional<std::string> desktopFile(const PackPlaces& places, const std::string& name) {
-  auto d = absoluteFolder(places.desktop);
+  auto d = absoluteFolderPath(places.desktop);
   if (!d) return std::nullopt;
   return *d + "\\" + name;
 }

@@ -1,5 +1,7 @@
 #include "platform/files.h"
 
+#include <cctype>
+
 namespace zk {
 
 std::optional<std::string> deletableFolderPath(std::string_view path) {
@@ -11,6 +13,29 @@ std::optional<std::string> deletableFolderPath(std::string_view path) {
   if (letter && p.size() == 2 && p[1] == ':') return std::nullopt;
   if (p == "\\" || p == "/") return std::nullopt;
   return std::string(p);
+}
+
+std::optional<std::string> absoluteFolderPath(std::string_view folder) {
+  auto base = deletableFolderPath(folder);
+  if (!base) return std::nullopt;
+  const std::string& d = *base;
+  bool drive = d.size() >= 3 && std::isalpha(static_cast<unsigned char>(d[0])) && d[1] == ':' && d[2] == '\\' &&
+               d.find('/') == std::string::npos;
+  bool share =
+      d.size() > 2 && d.starts_with("\\\\") && d.find('\\', 2) != std::string::npos && d.find('/') == std::string::npos;
+#ifdef _WIN32
+  const bool posix = false;
+#else
+  const bool posix = d.size() > 1 && d[0] == '/';
+#endif
+  if (!drive && !share && !posix) return std::nullopt;
+  std::string spaced = d + "\\";
+  for (char& c : spaced)
+    if (c == '/') c = '\\';
+  if (spaced.find("\\..\\") != std::string::npos || spaced.find("\\.\\") != std::string::npos) return std::nullopt;
+  std::string root = d;
+  while (root.size() > 1 && (root.back() == '\\' || root.back() == '/')) root.pop_back();
+  return root;
 }
 
 }  // namespace zk

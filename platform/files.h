@@ -58,5 +58,9 @@ class FileSystem {
 // Guard of the folder delete: blanks before the path are ignored; an empty path and a bare
 // drive root ("C:", "C:\") are refused. Returns the path to delete, or nothing.
 std::optional<std::string> deletableFolderPath(std::string_view path);
+// An absolute folder ("X:\..." or "\\server\share\..."; on a POSIX build, where the benchmarks
+// run on real files, "/...") with no "." or ".." step, without its trailing separator; nothing
+// otherwise. The folders the program builds and deletes trees in are checked with it.
+std::optional<std::string> absoluteFolderPath(std::string_view folder);
 
 }  // namespace zk
