@@ -33,7 +33,10 @@ target_link_libraries(Zelkora PRIVATE zk_ui)
 # with the System.btx key YDSY.
 set(ZK_CLOUD_INDEX_URL "http://cloud.zelkora.example/kpr.css" CACHE STRING "Index file of the official cloud")
 set(ZK_WEBSITE "http://www.zelkora.example" CACHE STRING "The maker's web site")
-target_compile_definitions(Zelkora PRIVATE ZK_CLOUD_INDEX_URL="${ZK_CLOUD_INDEX_URL}" ZK_WEBSITE="${ZK_WEBSITE}")
+# The program's own page on that site: the share texts, the web buttons and the QR code carry it.
+set(ZK_OFFICIAL_PAGE_URL "${ZK_WEBSITE}/Under/Kpr/index.html")
+target_compile_definitions(Zelkora PRIVATE ZK_CLOUD_INDEX_URL="${ZK_CLOUD_INDEX_URL}" ZK_WEBSITE="${ZK_WEBSITE}"
+  ZK_OFFICIAL_PAGE_URL="${ZK_OFFICIAL_PAGE_URL}")
 # The QQ nickname and avatar services of a customised copy; one installation can point elsewhere
 # with the System.btx keys NCFW and TXFW.
 set(ZK_QQ_NICKNAME_URL "http://r.qzone.qq.com" CACHE STRING "Base address of the QQ nickname service")

@@ -66,6 +66,16 @@ enum class MainCommand {
   Bandwidth,
   Customise,    // "私人定制": the customisation window
   AvatarFrame,  // the frame label over the avatar: one's own customisation
+  Share,        // "分享发布": the share window
+  Shortcuts,    // "创建图标"
+  Help,         // "帮助": the help file
+  WebGoogle,    // the navigation panel's seven web buttons, top to bottom
+  WebYouTube,
+  WebWikipedia,
+  WebFacebook,
+  WebTwitter,
+  WebDrive,
+  WebGmail,
 };
 
 // A look of the main window: skin 0 is the start-up look, 1 to 7 the rotating skins.

@@ -31,11 +31,15 @@ constexpr int kDefaultAvatarResource = 3;
 struct WebButton {
   int id;
   const char* caption;
+  const char* hint;
 };
-constexpr WebButton kWebButtons[7] = {{IDP_WEB_GOOGLE, "Google"},       {IDP_WEB_YOUTUBE, "YouTube"},
-                                      {IDP_WEB_WIKIPEDIA, "Wikipedia"}, {IDP_WEB_FACEBOOK, "Facebook"},
-                                      {IDP_WEB_TWITTER, "Twitter"},     {IDP_WEB_DRIVE, "Google Drive"},
-                                      {IDP_WEB_GMAIL, "Gmail"}};
+constexpr WebButton kWebButtons[7] = {{IDP_WEB_GOOGLE, "Google", "欢迎使用谷歌搜索：www.google.com"},
+                                      {IDP_WEB_YOUTUBE, "YouTube", "全球最大的视频网站！"},
+                                      {IDP_WEB_WIKIPEDIA, "Wikipedia", "全球具权威的百科全书！"},
+                                      {IDP_WEB_FACEBOOK, "Facebook", "全球最大的社交网站！"},
+                                      {IDP_WEB_TWITTER, "Twitter", "全球最大的微博客！"},
+                                      {IDP_WEB_DRIVE, "Google Drive", "谷歌旗下超速云盘服务！"},
+                                      {IDP_WEB_GMAIL, "Gmail", "谷歌旗下免费邮箱！"}};
 
 int webButtonIndex(int id) {
   for (int i = 0; i < 7; ++i)
@@ -133,7 +137,8 @@ std::vector<ControlSpec> mainControls() {
     c.push_back({kTools[i].id, Kind::ClickLabel, kTools[i].caption, 20 + (i % 5) * 87, 298 + (i / 5) * 24, 80, 18,
                  kTools[i].tip});
   for (int i = 0; i < 7; ++i)
-    c.push_back({kWebButtons[i].id, Kind::Picture, kWebButtons[i].caption, 478, 68 + i * 44, 142, 38});
+    c.push_back(
+        {kWebButtons[i].id, Kind::Picture, kWebButtons[i].caption, 478, 68 + i * 44, 142, 38, kWebButtons[i].hint});
   c.push_back({IDP_LINE, Kind::Picture, "", 0, 39, 0, 2});
   c.push_back({IDP_CURTAIN, Kind::Picture, "", 0, 37, kWidth, 353});
   return c;
@@ -200,7 +205,17 @@ HWND MainWindow::open() {
                 {IDT_RESTORE, int(C::RestoreHostsFile)},
                 {IDT_COPY_ALL, int(C::CopyHostsFile)},
                 {IDT_PERSONAL, int(C::Customise)},
-                {IDT_AVATAR_FRAME, int(C::AvatarFrame)}},
+                {IDT_AVATAR_FRAME, int(C::AvatarFrame)},
+                {IDT_SHARE, int(C::Share)},
+                {IDT_SHORTCUT, int(C::Shortcuts)},
+                {IDT_HELP, int(C::Help)},
+                {IDP_WEB_GOOGLE, int(C::WebGoogle)},
+                {IDP_WEB_YOUTUBE, int(C::WebYouTube)},
+                {IDP_WEB_WIKIPEDIA, int(C::WebWikipedia)},
+                {IDP_WEB_FACEBOOK, int(C::WebFacebook)},
+                {IDP_WEB_TWITTER, int(C::WebTwitter)},
+                {IDP_WEB_DRIVE, int(C::WebDrive)},
+                {IDP_WEB_GMAIL, int(C::WebGmail)}},
                int(C::Close));
   // The tool set acts as soon as the mouse button goes down on an entry.
   for (auto [id, command] : {std::pair{IDT_TOOL_FLUSH_DNS, C::FlushDnsCache},
