@@ -21,7 +21,7 @@ add_library(zk_ui STATIC
   ui/form.cpp ui/art.cpp ui/main_window.cpp ui/settings_window.cpp ui/about_window.cpp ui/web_view.cpp
   ui/editor_window.cpp ui/search_window.cpp ui/add_entry_window.cpp ui/bandwidth_window.cpp
   ui/dns_window.cpp ui/ping_window.cpp ui/external_ip_window.cpp ui/web_ping_window.cpp
-  ui/edit_limits.cpp ui/personal_window.cpp)
+  ui/edit_limits.cpp ui/personal_window.cpp ui/share_window.cpp)
 # The editing component, built by scripts/bootstrap.sh from Debian's scite source package.
 target_include_directories(zk_ui PUBLIC ${ZK_DEPS}/scintilla-win64/include)
 target_link_libraries(zk_ui PUBLIC zk_win32 ${ZK_DEPS}/scintilla-win64/lib/libscintilla.a comctl32 gdiplus shlwapi
@@ -46,6 +46,18 @@ target_compile_definitions(Zelkora PRIVATE ZK_QQ_NICKNAME_URL="${ZK_QQ_NICKNAME_
 target_link_options(Zelkora PRIVATE -municode -s)
 set_source_files_properties(resources/zelkora.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/resources/zelkora.manifest;${CMAKE_SOURCE_DIR}/resources/zelkora.ico;${CMAKE_SOURCE_DIR}/resources/emoji.cur;${CMAKE_SOURCE_DIR}/resources/default_avatar.png")
+# The QR code of the official page, made at build time: qrencode draws it and ImageMagick makes
+# it a JPEG without metadata, so that two builds give the same bytes. The tools by their system
+# paths.
+find_program(ZK_QRENCODE qrencode PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+find_program(ZK_IMAGEMAGICK convert PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+set(ZK_SHARE_QR "${CMAKE_BINARY_DIR}/share_qr.jpg")
+add_custom_command(OUTPUT "${ZK_SHARE_QR}"
+  COMMAND "${ZK_QRENCODE}" -t PNG -l M -s 8 -m 2 -o "${CMAKE_BINARY_DIR}/share_qr.png" "${ZK_OFFICIAL_PAGE_URL}"
+  COMMAND "${ZK_IMAGEMAGICK}" "${CMAKE_BINARY_DIR}/share_qr.png" -strip -quality 92 "${ZK_SHARE_QR}"
+  COMMENT "QR code of ${ZK_OFFICIAL_PAGE_URL}" VERBATIM)
+set_property(SOURCE resources/zelkora.rc APPEND PROPERTY OBJECT_DEPENDS "${ZK_SHARE_QR}")
+set_property(SOURCE resources/zelkora.rc APPEND PROPERTY INCLUDE_DIRECTORIES "${CMAKE_BINARY_DIR}")
 
 # GoogleTest built with this toolchain.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
