@@ -302,4 +302,30 @@ void indicator(HDC dc, const RECT& r, Indicator state, int frame) {
   g.FillEllipse(&fill, REAL(r.left) + (full - side) / 2, REAL(r.top) + (full - side) / 2, side, side);
 }
 
+void shareTile(HDC dc, const RECT& r, Rgb colour, const wchar_t* mark, const wchar_t* caption, double scale) {
+  Graphics g(dc);
+  smooth(g);
+  const REAL x = REAL(r.left), y = REAL(r.top), w = REAL(r.right - r.left), h = REAL(r.bottom - r.top);
+  GraphicsPath p;
+  roundRect(p, x + 1, y + 1, w - 2, h - 2, REAL(8 * scale));
+  LinearGradientBrush fill(PointF(x, y), PointF(x, y + h), Color(255, colour.r, colour.g, colour.b),
+                           Color(255, BYTE(colour.r * 3 / 4), BYTE(colour.g * 3 / 4), BYTE(colour.b * 3 / 4)));
+  g.FillPath(&fill, &p);
+  const REAL disc = std::min(w, h) * 0.5f;
+  // The disc through GDI: a path of arcs this large comes out as a polygon on some systems.
+  {
+    HDC plain = g.GetHDC();
+    HGDIOBJ oldBrush = SelectObject(plain, GetStockObject(WHITE_BRUSH));
+    HGDIOBJ oldPen = SelectObject(plain, GetStockObject(NULL_PEN));
+    const int left = static_cast<int>(x + (w - disc) / 2), top = static_cast<int>(y + REAL(6 * scale));
+    Ellipse(plain, left, top, left + static_cast<int>(disc) + 1, top + static_cast<int>(disc) + 1);
+    SelectObject(plain, oldPen);
+    SelectObject(plain, oldBrush);
+    g.ReleaseHDC(plain);
+  }
+  text(g, mark, RectF(x, y + REAL(6 * scale), w, disc), REAL(17 * scale), Color(255, colour.r, colour.g, colour.b));
+  text(g, caption, RectF(x, y + h - REAL(24 * scale), w, REAL(20 * scale)), REAL(12 * scale),
+       Color(255, 255, 255, 255));
+}
+
 }  // namespace zk::ui::art

@@ -30,6 +30,9 @@ void dnsButton(HDC dc, const RECT& r, wchar_t badge, int colour, const wchar_t* 
 void veil(HDC dc, const RECT& r, const wchar_t* line, double scale);
 // The search icon: a lens with its handle.
 void magnifier(HDC dc, const RECT& r);
+// A share service's tile: a rounded square of its colour, a white disc with its mark and the
+// caption under it.
+void shareTile(HDC dc, const RECT& r, Rgb colour, const wchar_t* mark, const wchar_t* caption, double scale);
 // frame: the step of the connecting animation (a turning arc).
 void indicator(HDC dc, const RECT& r, Indicator state, int frame = 0);
 
