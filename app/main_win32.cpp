@@ -30,6 +30,7 @@
 #include "personal/personal_window.h"
 #include "personal/qq_reply.h"
 #include "personal/settings_group.h"
+#include "personal/share.h"
 #include "platform/win32/http_win32.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
@@ -53,6 +54,7 @@
 #include "ui/ping_window.h"
 #include "ui/search_window.h"
 #include "ui/settings_window.h"
+#include "ui/share_window.h"
 #include "ui/web_ping_window.h"
 
 namespace zk {
@@ -76,6 +78,7 @@ class App {
   void openExternalIp();
   void openWebPing();
   void openPersonal();
+  void openShare();
   PackOutcome buildPersonal(const PackPlaces& places, const PersonalSettings& s, const LocalTime& now,
                             std::stop_token stop);
   std::mutex personalBuild_;
@@ -179,6 +182,9 @@ class App {
   std::unique_ptr<ExternalIpLogic> ipLogic_;
   std::unique_ptr<ui::WebPingWindow> webPingView_;
   std::unique_ptr<WebPingLogic> webPingLogic_;
+  std::unique_ptr<ui::ShareWindow> shareView_;
+  std::unique_ptr<ShareLogic> shareLogic_;
+  WebButtons webButtons_{shell_, ZK_OFFICIAL_PAGE_URL};
 };
 
 int App::run() {
@@ -230,7 +236,7 @@ void App::wireMainWindow() {
 void App::onMainCommand(MainCommand command) {
   if (settings_.onCommand(command) || fetch_.onCommand(command) || status_.onCommand(command) ||
       navigation_.onCommand(command) || cloud_.onCommand(command) || hostsCommands_.onCommand(command) ||
-      customisation_.onCommand(command))
+      customisation_.onCommand(command) || webButtons_.onCommand(command))
     return;
   switch (command) {
     case MainCommand::Settings:
@@ -252,6 +258,7 @@ void App::onMainCommand(MainCommand command) {
     case MainCommand::ExternalIp: openExternalIp(); break;
     case MainCommand::WebPing: openWebPing(); break;
     case MainCommand::Customise: openPersonal(); break;
+    case MainCommand::Share: openShare(); break;
     case MainCommand::Close: DestroyWindow(main_.hwnd()); break;
     default: break;
   }
@@ -395,6 +402,26 @@ void App::openExternalIp() {
                         [this] { return cloud_.values.base; }};
     return std::make_unique<ExternalIpLogic>(ExternalIpServices{rt_, lookupHttp_, clipboard_, prompt_, main_}, view,
                                              std::move(where));
+  });
+}
+
+// The QR code the build embedded, read once.
+const std::string& shareQrImage() {
+  static const std::string bytes = [] {
+    std::string b;
+    if (HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(4), MAKEINTRESOURCEW(10)))
+      if (HGLOBAL loaded = LoadResource(nullptr, found))
+        if (const void* data = LockResource(loaded))
+          b.assign(static_cast<const char*>(data), SizeofResource(nullptr, found));
+    return b;
+  }();
+  return bytes;
+}
+
+void App::openShare() {
+  openTool<ShareCommand>(shareView_, shareLogic_, [this](ui::ShareWindow& view) {
+    return std::make_unique<ShareLogic>(ShareServices{main_, shell_, clipboard_, fs_, folders_, prompt_}, view,
+                                        ZK_OFFICIAL_PAGE_URL, shareQrImage());
   });
 }
 
