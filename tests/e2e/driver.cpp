@@ -27,6 +27,7 @@
 //   closewith|TEXT                   ask that window to close
 //   filedialog|TITLE|PATH            answer a common open or save dialog with PATH (Wine's and Windows')
 //   clipboard|TEXT                   wait until the clipboard's text contains TEXT
+//   setclipboard|TEXT                put TEXT on the clipboard, as another program would
 //   chars|TITLE|CONTROL|TEXT         type TEXT into the control, one WM_CHAR a character
 //   key|TITLE|CONTROL|VK             press and release a key in the control
 //   dblclick|TITLE|CONTROL           double-click the control
@@ -42,6 +43,7 @@
 
 #include <gdiplus.h>  // needs objidl.h first
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -116,6 +118,22 @@ std::wstring clipboardText() {
   }
   CloseClipboard();
   return out;
+}
+
+bool setClipboardText(const std::wstring& text) {
+  if (!OpenClipboard(nullptr)) return false;
+  bool done = false;
+  EmptyClipboard();
+  if (HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t))) {
+    if (auto* p = static_cast<wchar_t*>(GlobalLock(h))) {
+      std::copy(text.c_str(), text.c_str() + text.size() + 1, p);
+      GlobalUnlock(h);
+      done = SetClipboardData(CF_UNICODETEXT, h) != nullptr;
+    }
+    if (!done) GlobalFree(h);
+  }
+  CloseClipboard();
+  return done;
 }
 
 double msSince(const LARGE_INTEGER& t0) {
@@ -288,6 +306,7 @@ std::wstring step(const std::vector<std::wstring>& f) {
     if (poll([&] { return clipboardText().find(arg(1)) != std::wstring::npos; })) return L"";
     return L"clipboard holds: " + clipboardText().substr(0, 200);
   }
+  if (cmd == L"setclipboard") return setClipboardText(arg(1)) ? L"" : L"the clipboard did not take the text";
   if (cmd == L"filedialog") {
     // The file name box is control 0x47C (a combo box) in the dialogs of Windows and of Wine.
     HWND dlg = nullptr;

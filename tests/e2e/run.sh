@@ -6,8 +6,9 @@
 # network tools' (11 and 12), ZK_E2E_ONLY_PING=1 only the ping under load (12),
 # ZK_E2E_ONLY_HOSTS=1 only the editor's, the add-entry dialog's and the hosts-file commands'
 # (9 and 10), ZK_E2E_ONLY_PACKS=1 only the hosts pack's (13), ZK_E2E_ONLY_CUSTOMISE=1 only the
-# private customisation's (14), ZK_E2E_ONLY_PERSONAL=1 only the customised starts (15), each on a
-# prefix where the first start has run.
+# private customisation's (14), ZK_E2E_ONLY_PERSONAL=1 only the customised starts (15),
+# ZK_E2E_ONLY_SHARE=1 only the share window's and the web buttons' (16), each on a prefix where
+# the first start has run.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 if [ -z "${DISPLAY:-}" ]; then
@@ -213,6 +214,58 @@ personal_starts() {
 }
 if [ -n "${ZK_E2E_ONLY_PERSONAL:-}" ]; then
   personal_starts
+  wineserver -w
+  echo "screenshots: $SHOTS"
+  echo "$passed passed, $failed failed"
+  [ "$failed" = 0 ]
+  exit
+fi
+
+# 16. The share window and the navigation panel's web buttons (ZK_E2E_ONLY_SHARE=1 runs only
+# these): the browser and the picture viewer are the recorder, the share text goes to the
+# clipboard, the QR picture lands on the desktop as the program carries it.
+share_window() {
+  local recorded="$WINEPREFIX/drive_c/zk-recorded.txt" qr="$DESKTOP/分享二维码.jpg"
+  local page=http%3A%2F%2Fwww.zelkora.example%2FUnder%2FKpr%2Findex.html
+  cp "$BUILD/zk_recorder.exe" "$WINEPREFIX/drive_c/windows/zk_browser.exe"
+  for scheme in http https; do
+    wine reg add "HKLM\\Software\\Classes\\$scheme\\shell\\open\\command" /ve /d '"C:\windows\zk_browser.exe" "%1"' /f >/dev/null 2>&1
+  done
+  for root in HKLM HKCU; do
+    wine reg add "$root\\Software\\Classes\\.jpg" /ve /d zk.jpgfile /f >/dev/null 2>&1
+    wine reg add "$root\\Software\\Classes\\zk.jpgfile\\shell\\open\\command" /ve /d '"C:\windows\zk_browser.exe" "%1"' /f >/dev/null 2>&1
+  done
+  mkdir -p "$DATA" "$DESKTOP"
+  printf '[System]\r\nXFWQ=1\r\nHYDH=0\r\nZFJH=0\r\nZURL=\r\nQBMJ=0\r\nZDDH=1\r\nAQSX=1\r\nYDSY=http://127.0.0.1:1/kpr.css\r\n' > "$DATA/System.btx"
+  rm -f "$recorded" "$qr"
+  printf 'an older picture' > "$qr"
+  run_scenario share
+  opened() { has_line "$recorded" "$1"; }
+  echo "  recorded command lines:"; tr -d '\r' < "$recorded" 2>/dev/null | sed 's/^/    /'
+  check "QQ空间 with the page" opened "\"http://sns.qzone.qq.com/cgi-bin/qzshare/cgi_qzshare_onekey?url=$page\""
+  check "新浪微博 with the share text in UTF-8" opened '"http://service.weibo.com/share/share.php?title=Zelkora%EF%BC%8C%E4%B8%80%E9%94%AE'
+  check "百度贴吧 with the page and the short text" opened "\"http://tieba.baidu.com/f/commit/share/openShareApi?url=$page&title=Zelkora%EF%BC%8C"
+  check "腾讯微博 with the share text" opened '"http://share.v.t.qq.com/index.php?c=share&a=index&title=Zelkora%EF%BC%8C'
+  check "Twitter with the share text, ending with the page" opened "%EF%BC%9A$page\""
+  check "the QR picture on the desktop is the program's, byte for byte" cmp -s "$qr" "$BUILD/share_qr.jpg"
+  check "the QR picture was opened" opened '分享二维码.jpg"'
+  finish_scenario
+
+  rm -f "$recorded"
+  run_scenario web_buttons
+  echo "  recorded command lines:"; tr -d '\r' < "$recorded" 2>/dev/null | sed 's/^/    /'
+  check "Google" opened "\"https://www.google.com/webhp?cr=countryUS&gws_rd=ssl?url=$page\""
+  check "YouTube" opened "\"https://www.youtube.com/?url=$page\""
+  check "Wikipedia" opened "\"https://www.wikipedia.org/?url=$page\""
+  check "Facebook" opened "\"https://www.facebook.com/?url=$page\""
+  check "Twitter" opened "\"https://twitter.com/?lang=zh-cn#?url=$page\""
+  check "Google Drive" opened "\"https://drive.google.com/?url=$page\""
+  check "Gmail" opened "\"https://mail.google.com/?url=$page\""
+  finish_scenario
+  rm -f "$DATA/System.btx"
+}
+if [ -n "${ZK_E2E_ONLY_SHARE:-}" ]; then
+  share_window
   wineserver -w
   echo "screenshots: $SHOTS"
   echo "$passed passed, $failed failed"
@@ -584,6 +637,7 @@ if [ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_EDITOR:-}${ZK_E2E_ONLY_NETWORK:-}${
   customise
 fi
 [ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_EDITOR:-}${ZK_E2E_ONLY_NETWORK:-}${ZK_E2E_ONLY_HOSTS:-}" ] && personal_starts
+[ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_EDITOR:-}${ZK_E2E_ONLY_NETWORK:-}${ZK_E2E_ONLY_HOSTS:-}" ] && share_window
 
 wineserver -w
 echo "screenshots: $SHOTS"
