@@ -8,6 +8,8 @@
 //   contains|TITLE|CONTROL|TEXT|S    wait at most S seconds until the control's text contains TEXT
 //   print|TITLE|CONTROL              print the control's text
 //   wide|TITLE|N                     wait until the window is at least N pixels wide (at 96 dpi)
+//   width|TITLE|N                    wait until the window is exactly N pixels wide (at 96 dpi)
+//   left|TITLE|CONTROL|N             wait until the control's left edge is N pixels right of the window's (96 dpi)
 //   checked|TITLE|CONTROL|0 or 1     wait until a check box / radio button is so
 //   enabled|TITLE|CONTROL|0 or 1
 //   visible|TITLE|CONTROL|0 or 1
@@ -330,8 +332,37 @@ std::wstring step(const std::vector<std::wstring>& f) {
                ? L""
                : L"window stayed narrower";
   }
+  if (cmd == L"width") {
+    int want = std::stoi(arg(2));
+    int seen = 0;
+    return poll([&] {
+      RECT r;
+      GetWindowRect(top, &r);
+      HDC screen = GetDC(nullptr);
+      seen = MulDiv(r.right - r.left, 96, GetDeviceCaps(screen, LOGPIXELSX));
+      ReleaseDC(nullptr, screen);
+      return seen == want;
+    })
+               ? L""
+               : L"window is " + std::to_wstring(seen) + L" wide";
+  }
   HWND c = nullptr;
   if (!poll([&] { return (c = control(top, arg(2))) != nullptr; })) return L"no such control";
+  if (cmd == L"left") {
+    int want = std::stoi(arg(3));
+    int seen = 0;
+    return poll([&] {
+      RECT w, r;
+      GetWindowRect(top, &w);
+      GetWindowRect(c, &r);
+      HDC screen = GetDC(nullptr);
+      seen = MulDiv(r.left - w.left, 96, GetDeviceCaps(screen, LOGPIXELSX));
+      ReleaseDC(nullptr, screen);
+      return seen == want;
+    })
+               ? L""
+               : L"control's left is " + std::to_wstring(seen);
+  }
   if (cmd == L"click") {
     if (!IsWindowEnabled(c)) return L"control is disabled";
     wchar_t cls[32] = {};
