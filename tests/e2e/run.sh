@@ -229,8 +229,10 @@ help_and_shortcuts() {
   mkdir -p "$DATA"
   printf '[System]\r\nXFWQ=1\r\nHYDH=0\r\nZFJH=0\r\nZURL=\r\nQBMJ=0\r\nZDDH=1\r\nAQSX=1\r\nYDSY=http://127.0.0.1:1/kpr.css\r\n' > "$DATA/System.btx"
   cp "$BUILD/zk_recorder.exe" "$WINEPREFIX/drive_c/windows/zk_textviewer.exe"
-  local before_txt
-  before_txt=$(wine reg query 'HKLM\Software\Classes\.txt' /ve 2>/dev/null | tr -d '\r' | awk '/REG_SZ/ { print $NF }')
+  # Wine reads file types from the machine's classes only: the .txt key is kept and put back after.
+  local saved_txt="$WORK/txt-class.reg"
+  rm -f "$saved_txt"
+  wine reg export 'HKLM\Software\Classes\.txt' "$(winpath "$saved_txt")" /y >/dev/null 2>&1
   wine reg add 'HKLM\Software\Classes\.txt' /ve /d zk_textfile /f >/dev/null 2>&1
   wine reg add 'HKLM\Software\Classes\zk_textfile\shell\open\command' /ve /d '"C:\windows\zk_textviewer.exe" "%1"' /f >/dev/null 2>&1
   rm -f "$recorded"
@@ -252,14 +254,14 @@ sys.exit(re.fullmatch(r"\r\n打开时间：\d{4}年\d{1,2}月\d{1,2}日(\d{1,2}�
   rm -f "$DESKTOP/Zelkora.lnk" "$start/Zelkora.lnk"
   rm -rf "$quick"
   local lines_before
-  lines_before=$(wc -l < "$recorded" 2>/dev/null || echo 0)
+  lines_before=$(cat "$recorded" 2>/dev/null | wc -l)
   run_scenario shortcuts
   for link in "$DESKTOP/Zelkora.lnk" "$start/Zelkora.lnk"; do
     check "${link#"$WINEPREFIX"/}: the installed copy, its description and folder" \
       python3 "$ROOT/tests/e2e/read_lnk.py" "$link" 'Orvik\Nimbet\Nimbet.exe' "一键解析，极速互联！" 'Orvik\Nimbet'
   done
   check "no Quick Launch folder made" test ! -e "$quick"
-  check "no verb run" test "$(wc -l < "$recorded" 2>/dev/null || echo 0)" = "$lines_before"
+  check "no verb run" test "$(cat "$recorded" 2>/dev/null | wc -l)" = "$lines_before"
   finish_scenario
   # Where the Quick Launch folder is there (an older profile), it gets its link too.
   mkdir -p "$quick"
@@ -269,11 +271,9 @@ sys.exit(re.fullmatch(r"\r\n打开时间：\d{4}年\d{1,2}月\d{1,2}日(\d{1,2}�
   finish_scenario
   rm -rf "$quick"
   rm -f "$DESKTOP/Zelkora.lnk" "$start/Zelkora.lnk"
-  if [ -n "$before_txt" ]; then
-    wine reg add 'HKLM\Software\Classes\.txt' /ve /d "$before_txt" /f >/dev/null 2>&1
-  else
-    wine reg delete 'HKLM\Software\Classes\.txt' /ve /f >/dev/null 2>&1
-  fi
+  wine reg delete 'HKLM\Software\Classes\zk_textfile' /f >/dev/null 2>&1
+  wine reg delete 'HKLM\Software\Classes\.txt' /f >/dev/null 2>&1
+  [ -s "$saved_txt" ] && wine reg import "$(winpath "$saved_txt")" >/dev/null 2>&1
 }
 if [ -n "${ZK_E2E_ONLY_HELP:-}" ]; then
   help_and_shortcuts
