@@ -26,12 +26,15 @@
 #include "nettools/ping.h"
 #include "nettools/web_ping.h"
 #include "personal/customisation.h"
+#include "personal/help_file.h"
 #include "personal/hosts_pack_task.h"
 #include "personal/personal_window.h"
 #include "personal/qq_reply.h"
 #include "personal/settings_group.h"
 #include "personal/share.h"
+#include "personal/shortcuts.h"
 #include "platform/win32/http_win32.h"
+#include "platform/win32/shell_links_win32.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_runtime.h"
@@ -158,6 +161,9 @@ class App {
   win::WinInetHttp qqAvatarHttp_{5000, 10000, kQqAvatarCap};
   Customisation customisation_{
       CustomisationServices{rt_, qqNicknameHttp_, qqAvatarHttp_, prompt_, main_, main_, values_}};
+  win::Win32ShellLinks shellLinks_;
+  HelpFile help_{HelpServices{rt_, fs_, shell_, clock_, prompt_, temp_, values_}, ZK_WEBSITE};
+  Shortcuts shortcuts_{ShortcutServices{shellLinks_, folders_, fs_, prompt_, values_}};
 
   std::unique_ptr<ui::SettingsWindow> settingsView_;
   std::unique_ptr<SettingsWindowLogic> settingsLogic_;
@@ -236,7 +242,8 @@ void App::wireMainWindow() {
 void App::onMainCommand(MainCommand command) {
   if (settings_.onCommand(command) || fetch_.onCommand(command) || status_.onCommand(command) ||
       navigation_.onCommand(command) || cloud_.onCommand(command) || hostsCommands_.onCommand(command) ||
-      customisation_.onCommand(command) || webButtons_.onCommand(command))
+      customisation_.onCommand(command) || webButtons_.onCommand(command) || help_.onCommand(command) ||
+      shortcuts_.onCommand(command))
     return;
   switch (command) {
     case MainCommand::Settings:

@@ -15,6 +15,9 @@ add_library(zk_win32 STATIC
 include(cmake/delay_import.cmake)
 zk_delay_import(ZK_DELAYED wininet comdlg32 iphlpapi ws2_32 msimg32)
 target_link_libraries(zk_win32 PUBLIC zk_core ${ZK_DELAYED} advapi32)
+# Shortcuts and shell verbs through COM.
+target_sources(zk_win32 PRIVATE platform/win32/shell_links_win32.cpp)
+target_link_libraries(zk_win32 PUBLIC ole32 oleaut32 uuid)
 
 # The windows: views only, shared by the program and the Windows-side tests.
 add_library(zk_ui STATIC

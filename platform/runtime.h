@@ -54,6 +54,7 @@ enum class TaskSlot {
   SettingsPersonal,
   PersonalWindow,
   HostsPack,
+  Help,
 };
 
 class Runtime;

@@ -26,6 +26,7 @@ class SpecialFolders {
   virtual ~SpecialFolders() = default;
   virtual std::string appData() = 0;
   virtual std::string desktop() = 0;
+  virtual std::string startMenu() = 0;  // the user's own Start menu
   virtual std::string system() = 0;     // e.g. "C:\Windows\system32\"
   virtual std::string ownFolder() = 0;  // no trailing backslash
   virtual std::string ownFileName() = 0;
@@ -120,6 +121,8 @@ class Clock {
  public:
   virtual ~Clock() = default;
   virtual LocalTime now() = 0;
+  // Milliseconds since the system started (does not wrap after 49 days).
+  virtual std::uint64_t millisecondsSinceStart() = 0;
 };
 
 class Random {

@@ -74,6 +74,9 @@ std::string Win32Folders::appData() {
 std::string Win32Folders::desktop() {
   return shellFolder(CSIDL_DESKTOPDIRECTORY);
 }
+std::string Win32Folders::startMenu() {
+  return shellFolder(CSIDL_STARTMENU);
+}
 std::string Win32Folders::system() {
   wchar_t buf[MAX_PATH] = {};
   UINT n = GetSystemDirectoryW(buf, MAX_PATH);
@@ -192,6 +195,10 @@ LocalTime Win32Clock::now() {
   SYSTEMTIME t;
   GetLocalTime(&t);
   return LocalTime{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
+std::uint64_t Win32Clock::millisecondsSinceStart() {
+  return GetTickCount64();
 }
 
 int Win32Random::between(int low, int high) {

@@ -3,9 +3,9 @@
 
 #include <random>
 
+#include "platform/domain_names.h"
 #include "platform/files.h"
 #include "platform/prompt.h"
-#include "platform/domain_names.h"
 #include "platform/system.h"
 
 namespace zk::win {
@@ -42,6 +42,7 @@ class Win32Folders : public SpecialFolders {
  public:
   std::string appData() override;
   std::string desktop() override;
+  std::string startMenu() override;
   std::string system() override;
   std::string ownFolder() override;
   std::string ownFileName() override;
@@ -94,6 +95,7 @@ class Win32Shell : public Shell {
 class Win32Clock : public Clock {
  public:
   LocalTime now() override;
+  std::uint64_t millisecondsSinceStart() override;
 };
 
 class Win32Random : public Random {

@@ -7,8 +7,8 @@
 # ZK_E2E_ONLY_HOSTS=1 only the editor's, the add-entry dialog's and the hosts-file commands'
 # (9 and 10), ZK_E2E_ONLY_PACKS=1 only the hosts pack's (13), ZK_E2E_ONLY_CUSTOMISE=1 only the
 # private customisation's (14), ZK_E2E_ONLY_PERSONAL=1 only the customised starts (15),
-# ZK_E2E_ONLY_SHARE=1 only the share window's and the web buttons' (16), each on a prefix where
-# the first start has run.
+# ZK_E2E_ONLY_SHARE=1 only the share window's and the web buttons' (16), ZK_E2E_ONLY_HELP=1 only
+# the help file's and the shortcuts' (17), each on a prefix where the first start has run.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 if [ -z "${DISPLAY:-}" ]; then
@@ -268,6 +268,68 @@ if [ -n "${ZK_E2E_ONLY_SHARE:-}" ]; then
   share_window
   wineserver -w
   echo "screenshots: $SHOTS"
+  echo "$passed passed, $failed failed"
+  [ "$failed" = 0 ]
+  exit
+fi
+
+# 17. Help and shortcuts (ZK_E2E_ONLY_HELP=1 runs only these, on a prefix where the first start has
+# run). A recorder opens .txt files: the help file it is handed is named in C:\zk-recorded.txt.
+help_and_shortcuts() {
+  local recorded="$WINEPREFIX/drive_c/zk-recorded.txt" user
+  user=$(whoami)
+  mkdir -p "$DATA"
+  printf '[System]\r\nXFWQ=1\r\nHYDH=0\r\nZFJH=0\r\nZURL=\r\nQBMJ=0\r\nZDDH=1\r\nAQSX=1\r\nYDSY=http://127.0.0.1:1/kpr.css\r\n' > "$DATA/System.btx"
+  cp "$BUILD/zk_recorder.exe" "$WINEPREFIX/drive_c/windows/zk_textviewer.exe"
+  # Wine reads file types from the machine's classes only: the .txt key is kept and put back after.
+  local saved_txt="$WORK/txt-class.reg"
+  rm -f "$saved_txt"
+  wine reg export 'HKLM\Software\Classes\.txt' "$(winpath "$saved_txt")" /y >/dev/null 2>&1
+  wine reg add 'HKLM\Software\Classes\.txt' /ve /d zk_textfile /f >/dev/null 2>&1
+  wine reg add 'HKLM\Software\Classes\zk_textfile\shell\open\command' /ve /d '"C:\windows\zk_textviewer.exe" "%1"' /f >/dev/null 2>&1
+  rm -f "$recorded"
+  run_scenario help_file help_file "s|@HELP@|C:\\\\users\\\\$user\\\\AppData\\\\Roaming\\\\Orvik\\\\Nimbet\\\\Tem\\\\Help.txt|g"
+  for _ in $(seq 100); do [ "$(grep -caF 'Tem\Help.txt' "$recorded" 2>/dev/null)" = 2 ] && break; sleep 0.1; done
+  echo "  recorded:"; tr -d '\r' < "$recorded" 2>/dev/null | sed 's/^/    /'
+  check "each click opened Tem\\Help.txt through the .txt handler" test "$(grep -caF 'Tem\Help.txt' "$recorded")" = 2
+  local golden="$ROOT/tests/data/help_text.txt" help="$DATA/Tem/Help.txt"
+  check "Help.txt starts with the help text's bytes" cmp -s -n "$(stat -c %s "$golden")" "$golden" "$help"
+  check "then the opening time and the code, GBK, nothing more" python3 -c '
+import re, sys
+golden = open(sys.argv[1], "rb").read(); data = open(sys.argv[2], "rb").read()
+tail = data[len(golden):].decode("gbk")
+sys.exit(re.fullmatch(r"\r\n打开时间：\d{4}年\d{1,2}月\d{1,2}日(\d{1,2}时(\d{1,2}分(\d{1,2}秒)?)?)?\r\n唯一代码：[1-9]\d*", tail) is None)' "$golden" "$help"
+  finish_scenario
+
+  local start="$WINEPREFIX/drive_c/users/$user/AppData/Roaming/Microsoft/Windows/Start Menu"
+  local quick="$WINEPREFIX/drive_c/users/$user/AppData/Roaming/Microsoft/Internet Explorer/Quick Launch"
+  rm -f "$DESKTOP/Zelkora.lnk" "$start/Zelkora.lnk"
+  rm -rf "$quick"
+  local lines_before
+  lines_before=$(cat "$recorded" 2>/dev/null | wc -l)
+  run_scenario shortcuts
+  for link in "$DESKTOP/Zelkora.lnk" "$start/Zelkora.lnk"; do
+    check "${link#"$WINEPREFIX"/}: the installed copy, its description and folder" \
+      python3 "$ROOT/tests/e2e/read_lnk.py" "$link" 'Orvik\Nimbet\Nimbet.exe' "一键解析，极速互联！" 'Orvik\Nimbet'
+  done
+  check "no Quick Launch folder made" test ! -e "$quick"
+  check "no verb run" test "$(cat "$recorded" 2>/dev/null | wc -l)" = "$lines_before"
+  finish_scenario
+  # Where the Quick Launch folder is there (an older profile), it gets its link too.
+  mkdir -p "$quick"
+  run_scenario shortcuts_quick_launch shortcuts
+  check "Quick Launch: the installed copy" \
+    python3 "$ROOT/tests/e2e/read_lnk.py" "$quick/Zelkora.lnk" 'Orvik\Nimbet\Nimbet.exe' "一键解析，极速互联！"
+  finish_scenario
+  rm -rf "$quick"
+  rm -f "$DESKTOP/Zelkora.lnk" "$start/Zelkora.lnk"
+  wine reg delete 'HKLM\Software\Classes\zk_textfile' /f >/dev/null 2>&1
+  wine reg delete 'HKLM\Software\Classes\.txt' /f >/dev/null 2>&1
+  [ -s "$saved_txt" ] && wine reg import "$(winpath "$saved_txt")" >/dev/null 2>&1
+}
+if [ -n "${ZK_E2E_ONLY_HELP:-}" ]; then
+  help_and_shortcuts
+  wineserver -w
   echo "$passed passed, $failed failed"
   [ "$failed" = 0 ]
   exit
@@ -638,6 +700,7 @@ if [ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_EDITOR:-}${ZK_E2E_ONLY_NETWORK:-}${
 fi
 [ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_EDITOR:-}${ZK_E2E_ONLY_NETWORK:-}${ZK_E2E_ONLY_HOSTS:-}" ] && personal_starts
 [ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_EDITOR:-}${ZK_E2E_ONLY_NETWORK:-}${ZK_E2E_ONLY_HOSTS:-}" ] && share_window
+[ -z "${ZK_E2E_ONLY_FETCH:-}${ZK_E2E_ONLY_EDITOR:-}${ZK_E2E_ONLY_NETWORK:-}${ZK_E2E_ONLY_HOSTS:-}" ] && help_and_shortcuts
 
 wineserver -w
 echo "screenshots: $SHOTS"

@@ -85,11 +85,13 @@ class FakeFolders : public SpecialFolders {
  public:
   std::string appData() override { return appDataPath; }
   std::string desktop() override { return desktopPath; }
+  std::string startMenu() override { return startMenuPath; }
   std::string system() override { return systemPath; }
   std::string ownFolder() override { return ownFolderPath; }
   std::string ownFileName() override { return ownName; }
   std::string appDataPath = "C:\\Users\\张三\\AppData\\Roaming\\";
   std::string desktopPath = "C:\\Users\\张三\\Desktop\\";
+  std::string startMenuPath = "C:\\Users\\张三\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\";
   std::string systemPath = "C:\\Windows\\system32\\";
   std::string ownFolderPath = "D:\\下载";
   std::string ownName = "Zelkora.exe";
@@ -204,7 +206,9 @@ class FakeFileDialogs : public FileDialogs {
 class FakeClock : public Clock {
  public:
   LocalTime now() override { return time; }
+  std::uint64_t millisecondsSinceStart() override { return uptimeMs; }
   LocalTime time{2026, 12, 7, 9, 5, 7};
+  std::uint64_t uptimeMs = 0;
 };
 
 // Answers message boxes from a script; records every box shown.

@@ -19,6 +19,7 @@ namespace {
 class FixedClock : public Clock {
  public:
   LocalTime now() override { return {2026, 12, 9, 14, 5, 8}; }
+  std::uint64_t millisecondsSinceStart() override { return 0; }
 };
 
 using Entry = test::ReadEntry;
