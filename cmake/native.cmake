@@ -40,6 +40,11 @@ if(ZK_SANITIZE)
   endforeach()
 endif()
 
+# The release archive of `make dist`.
+add_executable(zk_dist tools/dist_main.cpp tools/release.cpp)
+target_link_libraries(zk_dist PRIVATE zk_core)
+target_sources(zk_unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tools/release.cpp)
+
 # The cloud side: publish a site, serve it.
 add_executable(zelkora-cloud cloud/main.cpp cloud/site.cpp)
 target_link_libraries(zelkora-cloud PRIVATE zk_core cpp-httplib pthread)
