@@ -38,6 +38,7 @@ if(ZK_SANITIZE)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
     target_link_libraries(${name} PRIVATE zk_core)
   endforeach()
+  target_sources(release_fuzz PRIVATE ${CMAKE_SOURCE_DIR}/tools/release.cpp)
 endif()
 
 # The release archive of `make dist`.
