@@ -52,7 +52,7 @@ exe_again() {
 }
 
 step "make dist twice, the same zip bytes" make_dist_twice
-step "the zip's four files" python3 scripts/release-check.py "$zip" build/win64/Zelkora.exe
+step "the zip's four files" python3 scripts/release-check.py "$zip" build/win64/Zelkora.exe "$version"
 step "no build time in the sources" no_build_time
 step "Zelkora.exe made again, the same bytes" exe_again
 echo "release: $passed passed, $failed failed"
