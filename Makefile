@@ -4,7 +4,7 @@ JOBS ?= 2
 
 FUZZ_SECONDS ?= 600
 
-.PHONY: run test bootstrap native win64 sanitize unit wintest e2e fuzz mutate bench format clean
+.PHONY: run test dist bootstrap native win64 sanitize unit wintest e2e fuzz mutate bench format clean
 
 run: bootstrap native win64
 	@scripts/run.sh
@@ -14,6 +14,10 @@ test: bootstrap native win64 sanitize
 
 bootstrap:
 	@scripts/bootstrap.sh
+
+# The release zip: dist/Zelkora-<version>.zip.
+dist: bootstrap win64 native
+	@scripts/dist.sh
 
 native:
 	@cmake --preset native >/dev/null
@@ -55,4 +59,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build/native build/win64 build/sanitize build/fuzz build/e2e-shots build/e2e-work
+	rm -rf dist build/win64-again build/dist-stage build/native build/win64 build/sanitize build/fuzz build/e2e-shots build/e2e-work

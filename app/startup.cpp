@@ -66,7 +66,7 @@ Task<> Startup::run() {
   // 5.
   installSelfCopy();
   // 6.
-  values_.programVersion = "1.6";
+  values_.programVersion = ZK_VERSION;
   repairRegistryValue();
   // 7.
   values_.systemFolder = s_.folders.system();

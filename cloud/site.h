@@ -10,7 +10,7 @@ struct SiteConfig {
   std::string baseUrl;     // where the site's "z/" folder is served, ending in "/"
   std::string websiteUrl;  // where its "web/" folder is served, ending in "/"
   std::string online = "1";
-  std::string version = "1.6";
+  std::string version = ZK_VERSION;                    // the program's own, unless the config says otherwise
   std::string stamp;                                   // 9 characters; empty: from the publishing time
   std::filesystem::path main, backup, ad, navigation;  // hosts sources (GBK text)
 };

@@ -38,7 +38,13 @@ if(ZK_SANITIZE)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
     target_link_libraries(${name} PRIVATE zk_core)
   endforeach()
+  target_sources(release_fuzz PRIVATE ${CMAKE_SOURCE_DIR}/tools/release.cpp)
 endif()
+
+# The release archive of `make dist`.
+add_executable(zk_dist tools/dist_main.cpp tools/release.cpp)
+target_link_libraries(zk_dist PRIVATE zk_core)
+target_sources(zk_unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tools/release.cpp)
 
 # The cloud side: publish a site, serve it.
 add_executable(zelkora-cloud cloud/main.cpp cloud/site.cpp)

@@ -46,7 +46,8 @@ set(ZK_QQ_NICKNAME_URL "http://r.qzone.qq.com" CACHE STRING "Base address of the
 set(ZK_QQ_AVATAR_URL "http://q1.qlogo.cn" CACHE STRING "Base address of the QQ avatar service")
 target_compile_definitions(Zelkora PRIVATE ZK_QQ_NICKNAME_URL="${ZK_QQ_NICKNAME_URL}"
   ZK_QQ_AVATAR_URL="${ZK_QQ_AVATAR_URL}")
-target_link_options(Zelkora PRIVATE -municode -s)
+# No link time in the PE header: two builds of the same sources give the same bytes.
+target_link_options(Zelkora PRIVATE -municode -s -Wl,--no-insert-timestamp)
 set_source_files_properties(resources/zelkora.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/resources/zelkora.manifest;${CMAKE_SOURCE_DIR}/resources/zelkora.ico;${CMAKE_SOURCE_DIR}/resources/emoji.cur;${CMAKE_SOURCE_DIR}/resources/default_avatar.png")
 # The QR code of the official page, made at build time: qrencode draws it and ImageMagick makes

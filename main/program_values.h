@@ -10,8 +10,8 @@ struct ProgramValues {
   std::string systemHostsPath;     // the system hosts file
   std::string hostsRegistryValue;  // DataBasePath as read or repaired
   std::string windowsFolder;
-  std::string systemFolder;  // "C:\Windows\system32\", with its backslash
-  std::string programVersion = "1.6";
+  std::string systemFolder;                 // "C:\Windows\system32\", with its backslash
+  std::string programVersion = ZK_VERSION;  // from the build
   std::string releaseDate;
   bool updatePromptShown = false;
   std::string srdzValue;          // Personal.ini SRDZ as read at start

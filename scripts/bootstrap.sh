@@ -15,7 +15,7 @@ PACKAGES=(
   libboost1.81-dev
   libgtest-dev googletest libbenchmark-dev
   zlib1g-dev libminizip-dev libcpp-httplib-dev zip python3
-  fonts-wqy-microhei imagemagick qrencode locales
+  fonts-wqy-microhei fonts-wine imagemagick qrencode locales
 )
 
 missing=()

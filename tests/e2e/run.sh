@@ -40,7 +40,7 @@ winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 run_scenario() {  # run_scenario NAME [SCRIPT] [SED-EXPRESSIONS...]: start the program, drive it, wait for its end
   local name=$1 script="$WORK/$1.txt" source=${2:-$1}
-  sed "s|@SHOTS@|$(winpath "$SHOTS" | sed 's/\\/\\\\/g')|g; s|@NAME@|$name|g${3:+; $3}" \
+  sed "s|@SHOTS@|$(winpath "$SHOTS" | sed 's/\\/\\\\/g')|g; s|@NAME@|$name|g; s|@VERSION@|$(head -n1 "$BUILD/version.txt")|g${3:+; $3}" \
     "$ROOT/tests/e2e/scenarios/$source.txt" > "$script"
   echo "scenario $name"
   scenario_ok=1

@@ -2,6 +2,7 @@
 
 #include "app/hosts_path.h"
 #include "resources/fixed_texts.h"
+#include "sync/cloud.h"
 #include "tests/unit/startup_fixture.h"
 #include "text/gbk.h"
 
@@ -58,7 +59,7 @@ TEST(Startup, FirstStartCreatesTheDataFolderCopySettingsAndTem) {
   EXPECT_EQ(p.fs.bytes(p.data("System.btx")).substr(0, 16), "[System]\r\nXFWQ=1");
   EXPECT_EQ(p.values.systemHostsPath, "C:\\Windows\\System32\\drivers\\etc\\hosts");
   EXPECT_EQ(p.values.releaseDate, "2016年1月22日");
-  EXPECT_EQ(p.values.programVersion, "1.6");
+  EXPECT_EQ(p.values.programVersion, ZK_VERSION);
   // Seeded defaults applied: official server, welcome animation on.
   EXPECT_TRUE(p.view.radioChecked(Server::Official));
   EXPECT_TRUE(p.welcome.running());
@@ -215,7 +216,7 @@ TEST(About, HidesTheMainWindowAndShowsVersionDateAndYear) {
   AboutLogic logic(about, main, clock, values, [&] { ++homeOpened; });
   logic.onCreated();
   EXPECT_FALSE(main.shown);
-  EXPECT_NE(about.version.find("1.6"), std::string::npos);
+  EXPECT_EQ(about.version, std::string("版本：V") + ZK_VERSION);
   EXPECT_NE(about.released.find("2016年1月22日"), std::string::npos);
   EXPECT_NE(about.copyright.find("2026"), std::string::npos);
   logic.onHomeClicked();
@@ -227,3 +228,17 @@ TEST(About, HidesTheMainWindowAndShowsVersionDateAndYear) {
 
 }  // namespace
 }  // namespace zk
+
+// The one version of the build: the resource's numbers and the text agree, and the text is a
+// plain decimal the cloud's version compare reads back as the same number.
+TEST(Version, TextNumbersAndCloudCompareAgree) {
+  const std::string text = ZK_VERSION;
+  EXPECT_EQ(text, std::to_string(ZK_VERSION_MAJOR) + "." + std::to_string(ZK_VERSION_MINOR));
+  EXPECT_EQ(text.find_first_not_of("0123456789."), std::string::npos);
+  EXPECT_GT(ZK_VERSION_MAJOR, 0);
+  // The cloud compares versions as decimal numbers: 1.10 would read as older than 1.6.
+  EXPECT_LT(ZK_VERSION_MINOR, 10) << "a minor version of two digits breaks the cloud's version compare";
+  EXPECT_FLOAT_EQ(zk::versionNumber(text), static_cast<float>(ZK_VERSION_MAJOR) + ZK_VERSION_MINOR / 10.0f);
+  zk::ProgramValues values;
+  EXPECT_EQ(values.programVersion, text);
+}
