@@ -22,6 +22,7 @@ class FixedClock : public zk::Clock {
  public:
   explicit FixedClock(zk::LocalTime t) : t_(t) {}
   zk::LocalTime now() override { return t_; }
+  std::uint64_t millisecondsSinceStart() override { return 0; }
 
  private:
   zk::LocalTime t_;
