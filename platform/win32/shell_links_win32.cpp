@@ -102,11 +102,12 @@ std::string Win32ShellLinks::pinVerbName() {
   return n > 0 ? narrow(std::wstring_view(buf, static_cast<std::size_t>(n))) : std::string();
 }
 
-bool Win32ShellLinks::runVerbNamed(const std::string& folder, const std::string& fileName,
-                                   const std::string& verbName) {
-  // An empty name would match every verb the shell lists without a name.
-  if (verbName.empty()) return false;
-  const std::wstring wanted = widen(verbName);
+namespace {
+
+// Calls each(verb, name) for every verb of folder\fileName in the shell's order; false when the
+// file's verbs cannot be listed.
+template <class Each>
+bool eachVerb(const std::string& folder, const std::string& fileName, Each each) {
   ComScope com;
   if (!com.usable()) return false;
   CLSID shellClass;
@@ -129,7 +130,6 @@ bool Win32ShellLinks::runVerbNamed(const std::string& folder, const std::string&
   if (FAILED(item->Verbs(verbs.out())) || !verbs) return false;
   long count = 0;
   if (FAILED(verbs->get_Count(&count))) return false;
-  bool ran = false;
   for (long i = 0; i < count; ++i) {
     VARIANT index;
     VariantInit(&index);
@@ -139,9 +139,34 @@ bool Win32ShellLinks::runVerbNamed(const std::string& folder, const std::string&
     if (FAILED(verbs->Item(index, verb.out())) || !verb) continue;
     Bstr name;
     if (FAILED(verb->get_Name(name.out())) || !name.get()) continue;
-    if (std::wstring(name.get(), SysStringLen(name.get())) == wanted && SUCCEEDED(verb->DoIt())) ran = true;
+    each(*verb.get(), std::wstring(name.get(), SysStringLen(name.get())));
   }
-  return ran;
+  return true;
+}
+
+}  // namespace
+
+int Win32ShellLinks::verbsNamed(const std::string& folder, const std::string& fileName, const std::string& verbName,
+                                bool run) {
+  // An empty name would match every verb the shell lists without a name.
+  if (verbName.empty()) return 0;
+  const std::wstring wanted = widen(verbName);
+  int n = 0;
+  eachVerb(folder, fileName, [&](FolderItemVerb& verb, const std::wstring& name) {
+    if (name == wanted && (!run || SUCCEEDED(verb.DoIt()))) ++n;
+  });
+  return n;
+}
+
+bool Win32ShellLinks::runVerbNamed(const std::string& folder, const std::string& fileName,
+                                   const std::string& verbName) {
+  return verbsNamed(folder, fileName, verbName, true) > 0;
+}
+
+std::vector<std::string> Win32ShellLinks::verbNames(const std::string& folder, const std::string& fileName) {
+  std::vector<std::string> names;
+  eachVerb(folder, fileName, [&](FolderItemVerb&, const std::wstring& name) { names.push_back(narrow(name)); });
+  return names;
 }
 
 }  // namespace zk::win

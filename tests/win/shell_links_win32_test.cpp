@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/win32/shell_links_win32.h"
@@ -84,6 +85,23 @@ TEST_F(ShellLinkScratch, AnEmptyVerbNameRunsNothing) {
   EXPECT_FALSE(links.runVerbNamed(root, "Nimbet.exe", ""));
   EXPECT_FALSE(links.runVerbNamed(root, "Nimbet.exe", "没有这个动作"));
   EXPECT_FALSE(links.runVerbNamed(root + "\\没有", "Nimbet.exe", "打开(&O)"));
+}
+
+// Which verbs a name selects, seen without running any: a verb that runs cannot tell here
+// whether it was the right one (some systems run none at all).
+TEST_F(ShellLinkScratch, AVerbNameSelectsExactlyTheVerbsOfThatName) {
+  const std::vector<std::string> names = links.verbNames(root, "Nimbet.exe");
+  std::printf("verbs of Nimbet.exe:");
+  for (const std::string& n : names) std::printf(" [%s]", n.c_str());
+  std::printf("\n");
+  auto named = std::find_if(names.begin(), names.end(), [](const std::string& n) { return !n.empty(); });
+  ASSERT_NE(named, names.end()) << "the shell lists no named verb for a program";
+  EXPECT_EQ(links.verbsNamed(root, "Nimbet.exe", *named, false), std::count(names.begin(), names.end(), *named));
+  EXPECT_EQ(links.verbsNamed(root, "Nimbet.exe", "", false), 0);
+  EXPECT_EQ(links.verbsNamed(root, "Nimbet.exe", *named + "x", false), 0);
+  EXPECT_EQ(links.verbsNamed(root, "Nimbet.exe", named->substr(0, named->size() - 1), false), 0);
+  EXPECT_EQ(links.verbsNamed(root, "Nimbet.exe", "没有这个动作", false), 0);
+  EXPECT_TRUE(links.verbNames(root + "\\没有", "Nimbet.exe").empty());
 }
 
 TEST(ShellLinksWin32, PinVerbNameIsTextOrEmpty) {
