@@ -5,6 +5,12 @@
 
 namespace zk {
 
+// Whether a verb the shell lists is the one asked for: the very same name, and never for an
+// empty one (a verb list holds nameless separators, and an empty name would take them all).
+inline bool isVerbNamed(const std::string& listed, const std::string& wanted) {
+  return !wanted.empty() && listed == wanted;
+}
+
 class ShellLinks {
  public:
   virtual ~ShellLinks() = default;

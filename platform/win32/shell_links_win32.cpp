@@ -108,6 +108,10 @@ namespace {
 // file's verbs cannot be listed.
 template <class Each>
 bool eachVerb(const std::string& folder, const std::string& fileName, Each each) {
+  // Only a file that is there is handed to the shell: some shells fail badly on a folder or a
+  // name that does not exist instead of refusing it.
+  const DWORD attributes = GetFileAttributesW(widen(folder + "\\" + fileName).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
   ComScope com;
   if (!com.usable()) return false;
   CLSID shellClass;
@@ -150,10 +154,9 @@ int Win32ShellLinks::verbsNamed(const std::string& folder, const std::string& fi
                                 bool run) {
   // An empty name would match every verb the shell lists without a name.
   if (verbName.empty()) return 0;
-  const std::wstring wanted = widen(verbName);
   int n = 0;
   eachVerb(folder, fileName, [&](FolderItemVerb& verb, const std::wstring& name) {
-    if (name == wanted && (!run || SUCCEEDED(verb.DoIt()))) ++n;
+    if (isVerbNamed(narrow(name), verbName) && (!run || SUCCEEDED(verb.DoIt()))) ++n;
   });
   return n;
 }

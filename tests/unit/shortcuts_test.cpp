@@ -113,3 +113,27 @@ TEST_F(ShortcutsFixture, AnUnknownFolderIsSkippedNotWrittenAsABareName) {
 
 }  // namespace
 }  // namespace zk
+
+namespace zk {
+namespace {
+
+// The verb list Wine's shell gives a program, separators included: a name takes exactly its own
+// verbs; an empty name, a longer or shorter one, or an unknown one takes none.
+TEST(ShellVerbs, ANameTakesExactlyItsOwnVerbsAndAnEmptyNameNone) {
+  const std::vector<std::string> listed = {"选择(&S)",         "打开(&O)", "",           "剪切(&U)", "复制(&C)", "",
+                                           "创建快捷方式(&L)", "删除(&D)", "重命名(&R)", "",         "属性(&P)"};
+  auto taken = [&](const std::string& wanted) {
+    std::vector<std::string> out;
+    for (const std::string& name : listed)
+      if (isVerbNamed(name, wanted)) out.push_back(name);
+    return out;
+  };
+  EXPECT_EQ(taken("打开(&O)"), std::vector<std::string>{"打开(&O)"});
+  EXPECT_TRUE(taken("").empty());
+  EXPECT_TRUE(taken("打开(&O)x").empty());
+  EXPECT_TRUE(taken("打开(&O").empty());
+  EXPECT_TRUE(taken("固定到任务栏(&K)").empty());
+}
+
+}  // namespace
+}  // namespace zk
