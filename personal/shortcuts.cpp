@@ -1,5 +1,7 @@
 #include "personal/shortcuts.h"
 
+#include "platform/files.h"
+
 namespace zk {
 
 namespace {
@@ -40,11 +42,13 @@ ShortcutPlan Shortcuts::plan(const std::string& pinVerb) {
 
 void Shortcuts::create() {
   const std::string& data = s_.values.dataFolder;
+  // Links to a copy in a folder that is not a full path would lead nowhere (or somewhere else).
+  const bool known = absoluteFolderPath(data).has_value();
   const std::string pinVerb = s_.links.pinVerbName();
   const ShortcutPlan p = plan(pinVerb);
-  if (p.pin && !data.empty()) s_.links.runVerbNamed(data, "Nimbet.exe", pinVerb);
+  if (p.pin && known) s_.links.runVerbNamed(data, "Nimbet.exe", pinVerb);
   int saved = 0;
-  if (!data.empty())
+  if (known)
     for (const std::string& link : p.links)
       if (s_.links.saveShortcut(link, s_.values.dataFile("Nimbet.exe"), kDescription, data)) ++saved;
   if (saved > 0)

@@ -102,13 +102,16 @@ TEST_F(ShortcutsFixture, AnUnknownFolderIsSkippedNotWrittenAsABareName) {
   p.folders.startMenuPath = "C:\\Start";  // without its backslash
   shortcuts.create();
   EXPECT_EQ(savedLinks(), std::vector<std::string>{"C:\\Start\\Zelkora.lnk"});
-  p.values.dataFolder.clear();
-  links.saved.clear();
-  links.verbsRun.clear();
-  shortcuts.create();
-  EXPECT_TRUE(links.saved.empty());
-  EXPECT_TRUE(links.verbsRun.empty());
-  EXPECT_EQ(p.prompt.shown.back().title, "抱歉！");
+  // No data folder, or one that is not a full path (the application-data folder unknown).
+  for (const char* data : {"", "Orvik\\Nimbet\\"}) {
+    p.values.dataFolder = data;
+    links.saved.clear();
+    links.verbsRun.clear();
+    shortcuts.create();
+    EXPECT_TRUE(links.saved.empty()) << data;
+    EXPECT_TRUE(links.verbsRun.empty()) << data;
+    EXPECT_EQ(p.prompt.shown.back().title, "抱歉！");
+  }
 }
 
 }  // namespace
