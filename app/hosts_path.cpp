@@ -1,5 +1,6 @@
 #include "app/hosts_path.h"
 
+#include "platform/files.h"
 #include "text/text.h"
 
 namespace zk {
@@ -8,9 +9,7 @@ HostsLocation resolveHostsPath(const std::string& systemFolder, const std::strin
   HostsLocation loc;
   loc.windowsFolder = replaceAllIgnoreCase(systemFolder, "\\system32\\", "");
   if (registryValue.empty()) {
-    std::string sys = systemFolder;
-    if (!sys.empty() && sys.back() != '\\') sys += '\\';
-    loc.systemHostsPath = sys + "drivers\\etc\\hosts";
+    loc.systemHostsPath = withBackslash(systemFolder) + "drivers\\etc\\hosts";
     return loc;
   }
   loc.systemHostsPath = replaceAllIgnoreCase(registryValue, "%SystemRoot%", loc.windowsFolder) + "\\hosts";

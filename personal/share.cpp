@@ -103,9 +103,8 @@ void ShareLogic::onCommand(ShareCommand command) {
 // The picture replaces any earlier one on the desktop and is then shown. A picture that could not
 // be written is said so, and nothing is opened: an old picture or none would be shown otherwise.
 void ShareLogic::writeQrImage() {
-  std::string desktop = s_.folders.desktop();
-  if (!desktop.empty() && desktop.back() != '\\') desktop += '\\';
-  std::string path = desktop + kQrImageName;
+  const std::string desktop = withBackslash(s_.folders.desktop());
+  const std::string path = desktop + kQrImageName;
   if (desktop.empty() || qrImage_.empty() || !s_.fs.writeFile(path, qrImage_)) {
     s_.prompt.show("抱歉，二维码图片未能生成到桌面，请确认桌面可以写入后再试。", "抱歉！", box::Warning);
     return;

@@ -10,12 +10,6 @@ constexpr const char* kLinkName = "Zelkora.lnk";
 constexpr const char* kDescription = "一键解析，极速互联！";
 constexpr const char* kNoneSaved = "快捷方式未能创建，请确认桌面和开始菜单可以写入后再试。";
 
-// A folder as the folder services give it, with its backslash; empty stays empty.
-std::string withBackslash(std::string folder) {
-  if (!folder.empty() && folder.back() != '\\') folder += '\\';
-  return folder;
-}
-
 }  // namespace
 
 bool Shortcuts::onCommand(MainCommand command) {

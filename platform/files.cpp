@@ -15,6 +15,11 @@ std::optional<std::string> deletableFolderPath(std::string_view path) {
   return std::string(p);
 }
 
+std::string withBackslash(std::string folder) {
+  if (!folder.empty() && folder.back() != '\\') folder += '\\';
+  return folder;
+}
+
 std::optional<std::string> absoluteFolderPath(std::string_view folder) {
   auto base = deletableFolderPath(folder);
   if (!base) return std::nullopt;

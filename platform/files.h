@@ -62,5 +62,7 @@ std::optional<std::string> deletableFolderPath(std::string_view path);
 // run on real files, "/...") with no "." or ".." step, without its trailing separator; nothing
 // otherwise. The folders the program builds and deletes trees in are checked with it.
 std::optional<std::string> absoluteFolderPath(std::string_view folder);
+// A folder as the folder services give it, ending in a backslash; empty stays empty.
+std::string withBackslash(std::string folder);
 
 }  // namespace zk

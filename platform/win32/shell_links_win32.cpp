@@ -102,12 +102,11 @@ std::string Win32ShellLinks::pinVerbName() {
   return n > 0 ? narrow(std::wstring_view(buf, static_cast<std::size_t>(n))) : std::string();
 }
 
-namespace {
-
-// Calls each(verb, name) for every verb of folder\fileName in the shell's order; false when the
-// file's verbs cannot be listed.
-template <class Each>
-bool eachVerb(const std::string& folder, const std::string& fileName, Each each) {
+// Runs every verb of folder\fileName whose name is exactly verbName, in the shell's order.
+bool Win32ShellLinks::runVerbNamed(const std::string& folder, const std::string& fileName,
+                                   const std::string& verbName) {
+  // An empty name would match every verb the shell lists without a name.
+  if (verbName.empty()) return false;
   // Only a file that is there is handed to the shell: some shells fail badly on a folder or a
   // name that does not exist instead of refusing it.
   const DWORD attributes = GetFileAttributesW(widen(folder + "\\" + fileName).c_str());
@@ -134,6 +133,7 @@ bool eachVerb(const std::string& folder, const std::string& fileName, Each each)
   if (FAILED(item->Verbs(verbs.out())) || !verbs) return false;
   long count = 0;
   if (FAILED(verbs->get_Count(&count))) return false;
+  bool ran = false;
   for (long i = 0; i < count; ++i) {
     VARIANT index;
     VariantInit(&index);
@@ -143,33 +143,11 @@ bool eachVerb(const std::string& folder, const std::string& fileName, Each each)
     if (FAILED(verbs->Item(index, verb.out())) || !verb) continue;
     Bstr name;
     if (FAILED(verb->get_Name(name.out())) || !name.get()) continue;
-    each(*verb.get(), std::wstring(name.get(), SysStringLen(name.get())));
+    if (isVerbNamed(narrow(std::wstring_view(name.get(), SysStringLen(name.get()))), verbName) &&
+        SUCCEEDED(verb->DoIt()))
+      ran = true;
   }
-  return true;
-}
-
-}  // namespace
-
-int Win32ShellLinks::verbsNamed(const std::string& folder, const std::string& fileName, const std::string& verbName,
-                                bool run) {
-  // An empty name would match every verb the shell lists without a name.
-  if (verbName.empty()) return 0;
-  int n = 0;
-  eachVerb(folder, fileName, [&](FolderItemVerb& verb, const std::wstring& name) {
-    if (isVerbNamed(narrow(name), verbName) && (!run || SUCCEEDED(verb.DoIt()))) ++n;
-  });
-  return n;
-}
-
-bool Win32ShellLinks::runVerbNamed(const std::string& folder, const std::string& fileName,
-                                   const std::string& verbName) {
-  return verbsNamed(folder, fileName, verbName, true) > 0;
-}
-
-std::vector<std::string> Win32ShellLinks::verbNames(const std::string& folder, const std::string& fileName) {
-  std::vector<std::string> names;
-  eachVerb(folder, fileName, [&](FolderItemVerb&, const std::wstring& name) { names.push_back(narrow(name)); });
-  return names;
+  return ran;
 }
 
 }  // namespace zk::win

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "platform/shell_links.h"
 
@@ -15,12 +14,6 @@ class Win32ShellLinks : public ShellLinks {
                     const std::string& workingFolder) override;
   std::string pinVerbName() override;
   bool runVerbNamed(const std::string& folder, const std::string& fileName, const std::string& verbName) override;
-
-  // The names of folder\fileName's verbs as the shell lists them, in order.
-  std::vector<std::string> verbNames(const std::string& folder, const std::string& fileName);
-  // How many verbs of folder\fileName are named exactly verbName (none for an empty name): each
-  // one is run when run is true, and counted when it ran; only counted otherwise.
-  int verbsNamed(const std::string& folder, const std::string& fileName, const std::string& verbName, bool run);
 };
 
 }  // namespace zk::win

@@ -183,6 +183,14 @@ HWND control(HWND top, const std::wstring& which) {
   return f.found;
 }
 
+// Screen pixels as logical pixels at 96 dpi, the unit the program lays its windows out in.
+int at96dpi(int pixels) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return MulDiv(pixels, 96, dpi);
+}
+
 template <class Pred>
 bool poll(Pred pred, DWORD timeoutMs = kTimeoutMs) {
   DWORD start = GetTickCount();
@@ -322,26 +330,14 @@ std::wstring step(const std::vector<std::wstring>& f) {
   HWND top = nullptr;
   if (!poll([&] { return (top = topWindow(arg(1))) != nullptr; })) return L"no such window";
   if (cmd == L"shot") return saveShot(top, arg(2)) ? L"" : L"screenshot failed";
-  if (cmd == L"wide") {
-    int want = std::stoi(arg(2));
-    return poll([&] {
-      RECT r;
-      GetWindowRect(top, &r);
-      return MulDiv(r.right - r.left, 96, GetDeviceCaps(GetDC(nullptr), LOGPIXELSX)) >= want;
-    })
-               ? L""
-               : L"window stayed narrower";
-  }
-  if (cmd == L"width") {
-    int want = std::stoi(arg(2));
+  if (cmd == L"wide" || cmd == L"width") {
+    const int want = std::stoi(arg(2));
     int seen = 0;
     return poll([&] {
       RECT r;
       GetWindowRect(top, &r);
-      HDC screen = GetDC(nullptr);
-      seen = MulDiv(r.right - r.left, 96, GetDeviceCaps(screen, LOGPIXELSX));
-      ReleaseDC(nullptr, screen);
-      return seen == want;
+      seen = at96dpi(r.right - r.left);
+      return cmd == L"wide" ? seen >= want : seen == want;
     })
                ? L""
                : L"window is " + std::to_wstring(seen) + L" wide";
@@ -355,9 +351,7 @@ std::wstring step(const std::vector<std::wstring>& f) {
       RECT w, r;
       GetWindowRect(top, &w);
       GetWindowRect(c, &r);
-      HDC screen = GetDC(nullptr);
-      seen = MulDiv(r.left - w.left, 96, GetDeviceCaps(screen, LOGPIXELSX));
-      ReleaseDC(nullptr, screen);
+      seen = at96dpi(r.left - w.left);
       return seen == want;
     })
                ? L""
